@@ -1,0 +1,170 @@
+// The command table, argument parsing and shared context of tessarine-cli.
+#include "cli/Cli.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "resources/BigFile.h"
+#include "resources/Utils.h"
+
+namespace tess::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path& StartDirectory() {
+    static fs::path start = fs::current_path();
+    return start;
+}
+
+}  // namespace
+
+Args::Args(const std::vector<std::string>& words, const std::set<std::string>& flags) {
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        const bool isOption = word.size() > 1 && word[0] == '-' &&
+                              !(word[1] >= '0' && word[1] <= '9');
+        if (!isOption) {
+            positionals_.push_back(word);
+        } else if (flags.count(word)) {
+            flags_.insert(word);
+        } else {
+            if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
+            options_[word] = words[++i];
+        }
+    }
+}
+
+const std::string& Args::Positional(size_t index, const std::string& what) const {
+    if (index >= positionals_.size()) throw UsageError("missing " + what);
+    return positionals_[index];
+}
+
+std::string Args::Option(const std::string& name, const std::string& fallback) const {
+    auto it = options_.find(name);
+    return it == options_.end() ? fallback : it->second;
+}
+
+const std::string& Args::Required(const std::string& name) const {
+    auto it = options_.find(name);
+    if (it == options_.end()) throw UsageError("missing option " + name);
+    return it->second;
+}
+
+void Args::Expect(size_t minPositionals, size_t maxPositionals,
+                  const std::set<std::string>& knownOptions) const {
+    if (positionals_.size() < minPositionals) throw UsageError("too few arguments");
+    if (positionals_.size() > maxPositionals)
+        throw UsageError("unexpected argument '" + positionals_[maxPositionals] + "'");
+    for (const auto& [name, value] : options_)
+        if (!knownOptions.count(name)) throw UsageError("unknown option " + name);
+}
+
+std::string UserPath(const std::string& path) {
+    if (path.empty() || path == "-") return path;
+    const fs::path p(path);
+    return p.is_absolute() ? path : (StartDirectory() / p).lexically_normal().string();
+}
+
+std::string DemoGameDirectory() {
+    if (const char* env = std::getenv("TESSARINE_DEMO_DIR"); env && *env) return env;
+    std::error_code error;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", error);
+    if (error) return {};
+    const fs::path dir = exe.parent_path();
+    for (const fs::path& candidate :
+         {dir / ".." / "demo", dir / ".." / "share" / "tessarine" / "demo"}) {
+        if (fs::exists(candidate / "zor.dat", error)) return fs::canonical(candidate, error).string();
+    }
+    return {};
+}
+
+void EnterGameDirectory(const Args& args) {
+    StartDirectory();
+    std::string dir = args.Option("--game-dir");
+    if (dir.empty()) {
+        if (FileExistsOnDisk("zor.dat")) dir = ".";
+        else dir = DemoGameDirectory();
+    } else {
+        dir = UserPath(dir);
+    }
+    if (dir.empty()) throw InputError("no game directory: give --game-dir DIR");
+    std::error_code error;
+    fs::current_path(dir, error);
+    if (error) throw InputError("cannot enter game directory \"" + dir + "\": " + error.message());
+    if (FileExistsOnDisk("zor.dat")) {
+        try {
+            BigFile().Open("zor.dat");
+        } catch (const IoError& e) {
+            throw InputError(e.what());
+        }
+    } else {
+        BigFile().Close();
+    }
+}
+
+void PrintJson(const nlohmann::json& value) {
+    std::cout << value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+std::vector<int> ParseIntList(const std::string& text, size_t count, const std::string& option) {
+    std::vector<int> values;
+    size_t pos = 0;
+    while (pos <= text.size()) {
+        size_t end = text.find_first_of(",x", pos);
+        if (end == std::string::npos) end = text.size();
+        const std::string part = text.substr(pos, end - pos);
+        try {
+            size_t used = 0;
+            values.push_back(std::stoi(part, &used));
+            if (used != part.size()) throw std::invalid_argument(part);
+        } catch (const std::exception&) {
+            throw UsageError("bad value '" + text + "' for " + option);
+        }
+        if (end == text.size()) break;
+        pos = end + 1;
+    }
+    if (values.size() != count) throw UsageError("bad value '" + text + "' for " + option);
+    return values;
+}
+
+Registry& Registry::Instance() {
+    static Registry registry;
+    return registry;
+}
+
+void Registry::Add(Command command) { commands_.push_back(std::move(command)); }
+
+const Command* Registry::Find(const std::string& noun, const std::string& verb) const {
+    for (const Command& c : commands_)
+        if (c.noun == noun && c.verb == verb) return &c;
+    return nullptr;
+}
+
+ErrorChoice CliUi::ErrorBox(const std::string& text) {
+    ++errorCount_;
+    std::fprintf(stderr, "error: %s\n", text.c_str());
+    return ErrorChoice::Retry;
+}
+
+Answer CliUi::MessageBox(const std::string& text, Buttons buttons) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return buttons == Buttons::Ok ? Answer::Ok : questionAnswer;
+}
+
+void CliUi::SetCaption(const std::string& text) {
+    if (!showProgress) return;
+    std::fprintf(stderr, "\r\033[K%s", text.c_str());
+    std::fflush(stderr);
+}
+
+CliUi& TheCliUi() {
+    static CliUi ui;
+    return ui;
+}
+
+}  // namespace tess::cli

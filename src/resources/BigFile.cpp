@@ -1,0 +1,301 @@
+// The game archive ("zor.dat") with the disk as fallback: lookup and member/disk streams.
+#include "resources/BigFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "resources/Utils.h"
+
+namespace tess {
+
+// The open archive file, shared by the archive object and its member streams.
+struct ArchiveHandle {
+    int fd = -1;
+    uint64_t size = 0;
+    ArchiveHandle() = default;
+    ArchiveHandle(const ArchiveHandle&) = delete;
+    ArchiveHandle& operator=(const ArchiveHandle&) = delete;
+    ~ArchiveHandle() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+namespace {
+
+constexpr size_t kEntryWindow = 1000;
+
+uint32_t ReadU32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// Reads up to count bytes at offset; returns how many were read.
+size_t ReadAt(int fd, void* buffer, size_t count, uint64_t offset) {
+    auto* out = static_cast<uint8_t*>(buffer);
+    size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::pread(fd, out + done, count - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw IoError(std::string("Read error: ") + std::strerror(errno));
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
+}
+
+// Byte-wise order; a prefix is smaller than the longer name.
+bool ByteLess(const std::string& a, const std::string& b) {
+    const int c = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
+    return c != 0 ? c < 0 : a.size() < b.size();
+}
+
+// Resolves "." and ".." segments of a "\"-separated path.
+std::string Canonicalize(const std::string& path) {
+    std::vector<std::string> segments;
+    size_t pos = 0;
+    while (true) {
+        const size_t end = path.find('\\', pos);
+        std::string segment =
+            path.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        if (segment == "..") {
+            if (!segments.empty()) segments.pop_back();
+        } else if (segment != ".") {
+            segments.push_back(std::move(segment));
+        }
+        if (end == std::string::npos) break;
+        pos = end + 1;
+    }
+    std::string out;
+    for (size_t i = 0; i < segments.size(); ++i) {
+        if (i > 0) out += '\\';
+        out += segments[i];
+    }
+    return out;
+}
+
+class MemberStream final : public TBigFileStream {
+public:
+    MemberStream(std::shared_ptr<ArchiveHandle> file, TBigFileFileEntry entry)
+        : file_(std::move(file)), entry_(std::move(entry)) {}
+
+    void Close() override {}
+
+    // Every read seeks first, so any number of member streams share the one archive file.
+    void Read(void* buffer, size_t count) override {
+        uint64_t n = count;
+        const uint64_t position = position_ < 0 ? 0 : static_cast<uint64_t>(position_);
+        if (position + count > entry_.Size) n = position >= entry_.Size ? 0 : entry_.Size - position;
+        const size_t got = n == 0 ? 0 : ReadAt(file_->fd, buffer, n, entry_.Offset + position);
+        position_ += static_cast<int64_t>(got);
+        if (got != count) throw IoError("End of file");
+    }
+
+    void Seek(int64_t position) override { position_ = position; }
+    int64_t Size() override { return entry_.Size; }
+
+private:
+    std::shared_ptr<ArchiveHandle> file_;
+    TBigFileFileEntry entry_;
+    int64_t position_ = 0;
+};
+
+class DiskStream final : public TBigFileStream {
+public:
+    DiskStream(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
+    ~DiskStream() override { Close(); }
+
+    void Close() override {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+    void Read(void* buffer, size_t count) override {
+        if (fd_ < 0) throw IoError("File not open \"" + name_ + "\"");
+        auto* out = static_cast<uint8_t*>(buffer);
+        size_t done = 0;
+        while (done < count) {
+            const ssize_t n = ::read(fd_, out + done, count - done);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                throw IoError("Read error \"" + name_ + "\": " + std::strerror(errno));
+            }
+            if (n == 0) throw IoError("Read beyond end of file \"" + name_ + "\"");
+            done += static_cast<size_t>(n);
+        }
+    }
+
+    void Seek(int64_t position) override {
+        if (fd_ < 0) throw IoError("File not open \"" + name_ + "\"");
+        if (position < 0 || ::lseek(fd_, static_cast<off_t>(position), SEEK_SET) < 0)
+            throw IoError("Seek error \"" + name_ + "\"");
+    }
+
+    int64_t Size() override {
+        struct stat st;
+        if (fd_ < 0 || ::fstat(fd_, &st) != 0) return 0;
+        return st.st_size;
+    }
+
+private:
+    int fd_;
+    std::string name_;
+};
+
+}  // namespace
+
+TBigFile::TBigFile() = default;
+TBigFile::~TBigFile() = default;
+
+void TBigFile::Close() {
+    file_.reset();
+    directory_.clear();
+    archiveName_.clear();
+}
+
+void TBigFile::Open(const std::string& name) {
+    Close();
+    auto file = std::make_shared<ArchiveHandle>();
+    // Read-only: the archive is never written, and game data installed read-only must load.
+    file->fd = ::open(ResolveDiskPath(name).c_str(), O_RDONLY | O_CLOEXEC);
+    if (file->fd < 0)
+        throw IoError("Cannot open archive \"" + name + "\": " + std::strerror(errno));
+    struct stat st;
+    if (::fstat(file->fd, &st) != 0 || !S_ISREG(st.st_mode))
+        throw IoError("Cannot open archive \"" + name + "\": not a regular file");
+    file->size = static_cast<uint64_t>(st.st_size);
+
+    const auto damaged = [&name](const std::string& why) {
+        return IoError("Damaged archive \"" + name + "\": " + why);
+    };
+    uint8_t header[8];
+    if (ReadAt(file->fd, header, sizeof header, 0) != sizeof header)
+        throw damaged("shorter than its 8-byte header");
+    const uint32_t count = ReadU32(header);
+    const uint64_t directoryOffset = ReadU32(header + 4);
+    if (count > 0 && directoryOffset >= file->size)
+        throw damaged("the directory starts past the end of the file");
+    // The smallest entry is a one-character name, its zero byte and 8 bytes.
+    if (count > (file->size - std::min(file->size, directoryOffset)) / 10)
+        throw damaged("the entry count does not fit the file");
+
+    std::vector<TBigFileFileEntry> entries;
+    entries.reserve(count);
+    uint64_t p = directoryOffset;
+    uint8_t window[kEntryWindow];
+    for (uint32_t i = 0; i < count; ++i) {
+        const size_t got = p < file->size ? ReadAt(file->fd, window, kEntryWindow, p) : 0;
+        const auto* zero = static_cast<const uint8_t*>(std::memchr(window, 0, got));
+        if (zero == nullptr) throw damaged("entry " + std::to_string(i + 1) + " has no name end");
+        const size_t nameLength = static_cast<size_t>(zero - window);
+        if (nameLength + 1 + 8 > got)
+            throw damaged("entry " + std::to_string(i + 1) + " is cut off");
+        TBigFileFileEntry entry;
+        entry.Name = AnsiUpperCase(std::string(reinterpret_cast<const char*>(window), nameLength));
+        entry.Offset = ReadU32(window + nameLength + 1);
+        entry.Size = ReadU32(window + nameLength + 5);
+        if (uint64_t(entry.Offset) + entry.Size > file->size)
+            throw damaged("member \"" + Cp1250ToUtf8(entry.Name) + "\" lies past the end");
+        entries.push_back(std::move(entry));
+        p += nameLength + 1 + 8;
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const TBigFileFileEntry& a, const TBigFileFileEntry& b) {
+                  return ByteLess(b.Name, a.Name);
+              });
+    file_ = std::move(file);
+    directory_ = std::move(entries);
+    archiveName_ = name;
+}
+
+std::string TBigFile::LookupKey(const std::string& name) {
+    std::string key = ReplaceChar(Utf8ToCp1250(name), '/', '\\');
+    key = Canonicalize(key);
+    key = ReplaceChar(key, '\\', '/');
+    return AnsiUpperCase(key);
+}
+
+const TBigFileFileEntry* TBigFile::FindEntry(const std::string& name) const {
+    if (directory_.empty()) return nullptr;
+    const std::string key = LookupKey(name);
+    // Search by halving over the descending directory.
+    int64_t lo = 0;
+    int64_t hi = static_cast<int64_t>(directory_.size()) - 1;
+    while (lo <= hi) {
+        const int64_t mid = (lo + hi) / 2;
+        const std::string& entryName = directory_[static_cast<size_t>(mid)].Name;
+        if (entryName == key) return &directory_[static_cast<size_t>(mid)];
+        if (ByteLess(entryName, key))
+            hi = mid - 1;
+        else
+            lo = mid + 1;
+    }
+    return nullptr;
+}
+
+bool TBigFile::OpenFile(TBigFileStreamPtr& stream, const std::string& name) const {
+    stream.reset();
+    if (const TBigFileFileEntry* entry = FindEntry(name)) {
+        stream = std::make_unique<MemberStream>(file_, *entry);
+        return true;
+    }
+    const std::string path = ResolveDiskPath(name);
+    // Read-only, so read-only game data opens (the archive's read-write mode is not needed).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw IoError("Cannot open file \"" + name + "\": " + std::strerror(errno));
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        throw IoError("Cannot open file \"" + name + "\": not a file");
+    }
+    stream = std::make_unique<DiskStream>(fd, name);
+    return true;
+}
+
+bool TBigFile::FileExists(const std::string& name) const {
+    return FindEntry(name) != nullptr || FileExistsOnDisk(name);
+}
+
+void TBigFile::ReadFile(TBigFileStream* stream, void* buffer, size_t count) {
+    if (stream) stream->Read(buffer, count);
+}
+
+void TBigFile::SeekFile(TBigFileStream* stream, int64_t position) {
+    if (stream) stream->Seek(position);
+}
+
+int32_t TBigFile::FileSize(TBigFileStream* stream) {
+    if (!stream) return 0;
+    const int64_t size = stream->Size();
+    return size > INT32_MAX ? INT32_MAX : static_cast<int32_t>(size);
+}
+
+void TBigFile::CloseFile(TBigFileStreamPtr& stream) {
+    if (!stream) return;
+    stream->Close();
+    stream.reset();
+}
+
+std::vector<uint8_t> TBigFile::ReadWholeFile(const std::string& name) const {
+    TBigFileStreamPtr stream;
+    OpenFile(stream, name);
+    const int64_t size = stream->Size();
+    if (size < 0 || size > (int64_t(1) << 31))
+        throw IoError("File too large \"" + name + "\"");
+    std::vector<uint8_t> data(static_cast<size_t>(size));
+    if (!data.empty()) stream->Read(data.data(), data.size());
+    CloseFile(stream);
+    return data;
+}
+
+TBigFile& BigFile() {
+    static TBigFile archive;
+    return archive;
+}
+
+}  // namespace tess

@@ -1,0 +1,81 @@
+// The game archive ("zor.dat") with the disk as fallback: lookup and member/disk streams.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tess {
+
+// An input/output failure raised to the caller (missing file, short read, damaged archive).
+class IoError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct TBigFileFileEntry {
+    std::string Name;  // CP1250, upper-cased, "/" separators
+    uint32_t Size = 0;
+    uint32_t Offset = 0;
+};
+
+// A file opened for reading: an archive member or a disk file. Close, Read, Seek, Size.
+class TBigFileStream {
+public:
+    virtual ~TBigFileStream() = default;
+    virtual void Close() = 0;
+    // Reads exactly count bytes or raises IoError (after delivering what was available).
+    virtual void Read(void* buffer, size_t count) = 0;
+    virtual void Seek(int64_t position) = 0;
+    virtual int64_t Size() = 0;
+};
+
+using TBigFileStreamPtr = std::unique_ptr<TBigFileStream>;
+
+class TBigFile {
+public:
+    TBigFile();
+    ~TBigFile();
+    TBigFile(const TBigFile&) = delete;
+    TBigFile& operator=(const TBigFile&) = delete;
+
+    // Loads the directory of the archive (UTF-8 path). A missing, unreadable or damaged archive
+    // raises IoError and leaves the archive empty.
+    void Open(const std::string& name);
+    // Forgets the archive: every lookup goes to the disk.
+    void Close();
+
+    // Looks a name up (either separator, any case, "." and ".." segments); nullptr if absent.
+    const TBigFileFileEntry* FindEntry(const std::string& name) const;
+    // The member if the archive has it, else the disk file (resolved with either separator and
+    // any letter case). A missing disk file raises IoError. Always returns true.
+    bool OpenFile(TBigFileStreamPtr& stream, const std::string& name) const;
+    bool FileExists(const std::string& name) const;
+
+    // The stream operations; a null stream does nothing (FileSize gives 0).
+    static void ReadFile(TBigFileStream* stream, void* buffer, size_t count);
+    static void SeekFile(TBigFileStream* stream, int64_t position);
+    static int32_t FileSize(TBigFileStream* stream);
+    static void CloseFile(TBigFileStreamPtr& stream);
+
+    // The whole content of a file found as OpenFile finds it; raises IoError.
+    std::vector<uint8_t> ReadWholeFile(const std::string& name) const;
+
+    const std::vector<TBigFileFileEntry>& Directory() const { return directory_; }
+    const std::string& ArchiveName() const { return archiveName_; }
+
+    // The lookup key of a name: separators unified, "." and ".." resolved, upper-cased CP1250.
+    static std::string LookupKey(const std::string& name);
+
+private:
+    std::shared_ptr<struct ArchiveHandle> file_;
+    std::string archiveName_;
+    std::vector<TBigFileFileEntry> directory_;
+};
+
+// The program-wide archive. Start-up opens it on "zor.dat" in the game directory.
+TBigFile& BigFile();
+
+}  // namespace tess

@@ -1,0 +1,137 @@
+// The archive: directory loading, lookup rules, member and disk streams, damaged archives.
+#include "resources/BigFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "resources/Utils.h"
+#include "support/TempDir.h"
+#include "writers/ArchiveWriter.h"
+
+namespace tess {
+namespace {
+
+using writers::ArchiveMember;
+using writers::BuildArchive;
+
+std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+
+class BigFileTest : public ::testing::Test {
+protected:
+    void OpenArchive(const std::vector<ArchiveMember>& members) {
+        archive.Open(dir.Write("zor.dat", BuildArchive(members)));
+    }
+    test::TempDir dir;
+    TBigFile archive;
+};
+
+TEST_F(BigFileTest, LooksUpNamesWhateverTheCaseSeparatorOrDotSegments) {
+    OpenArchive({{"DATA/objects.dbf", Bytes("obj")}, {"pictures/a.dds", Bytes("pic")},
+                 {"MAPS/default.map", Bytes("map")}});
+    for (const char* name : {"data\\objects.dbf", "DATA/OBJECTS.DBF", "DATA\\x\\..\\objects.dbf",
+                             "./data/./Objects.DBF"}) {
+        const TBigFileFileEntry* e = archive.FindEntry(name);
+        ASSERT_NE(e, nullptr) << name;
+        EXPECT_EQ(e->Name, "DATA/OBJECTS.DBF");
+        EXPECT_EQ(e->Size, 3u);
+    }
+    EXPECT_EQ(archive.FindEntry("DATA/objects.db"), nullptr);
+    // Sorts below every name in the directory.
+    EXPECT_EQ(archive.FindEntry("A.TXT"), nullptr);
+    EXPECT_EQ(archive.FindEntry("ZZZ"), nullptr);
+    // The directory is kept in descending byte order.
+    ASSERT_EQ(archive.Directory().size(), 3u);
+    EXPECT_EQ(archive.Directory()[0].Name, "PICTURES/A.DDS");
+    EXPECT_EQ(archive.Directory()[2].Name, "DATA/OBJECTS.DBF");
+}
+
+TEST_F(BigFileTest, MemberReadsUpToSizeThenEndOfFile) {
+    OpenArchive({{"A.BIN", Bytes("0123456789")}, {"B.BIN", Bytes("abc")}});
+    TBigFileStreamPtr a, b;
+    ASSERT_TRUE(archive.OpenFile(a, "a.bin"));
+    ASSERT_TRUE(archive.OpenFile(b, "b.bin"));
+    EXPECT_EQ(TBigFile::FileSize(a.get()), 10);
+    char buf[16] = {};
+    TBigFile::SeekFile(a.get(), 6);
+    TBigFile::ReadFile(b.get(), buf, 2);  // interleaved streams each seek first
+    EXPECT_EQ(std::string(buf, 2), "ab");
+    TBigFile::ReadFile(a.get(), buf, 4);
+    EXPECT_EQ(std::string(buf, 4), "6789");
+    TBigFile::SeekFile(a.get(), 8);
+    std::fill(buf, buf + 16, '.');
+    try {
+        TBigFile::ReadFile(a.get(), buf, 3);
+        FAIL() << "expected End of file";
+    } catch (const IoError& e) {
+        EXPECT_STREQ(e.what(), "End of file");
+    }
+    EXPECT_EQ(std::string(buf, 3), "89.");  // the available bytes were delivered
+    TBigFile::CloseFile(a);
+    EXPECT_EQ(a, nullptr);
+    // Null streams do nothing.
+    TBigFile::ReadFile(nullptr, buf, 1);
+    EXPECT_EQ(TBigFile::FileSize(nullptr), 0);
+    TBigFile::CloseFile(a);
+}
+
+TEST_F(BigFileTest, FallsBackToTheDiskAndRaisesForMissingFiles) {
+    OpenArchive({});
+    dir.Write("Data/Names.dbf", "disk");
+    test::ScopedCurrentDir cd(dir.Path());
+    EXPECT_EQ(archive.FindEntry("DATA/NAMES.DBF"), nullptr);
+    EXPECT_TRUE(archive.FileExists("DATA\\names.dbf"));
+    TBigFileStreamPtr s;
+    ASSERT_TRUE(archive.OpenFile(s, "DATA\\names.dbf"));
+    EXPECT_EQ(TBigFile::FileSize(s.get()), 4);
+    char buf[8];
+    TBigFile::ReadFile(s.get(), buf, 4);
+    EXPECT_THROW(TBigFile::ReadFile(s.get(), buf, 1), IoError);
+    EXPECT_THROW(archive.OpenFile(s, "DATA\\missing.dbf"), IoError);
+    EXPECT_FALSE(archive.FileExists("DATA\\missing.dbf"));
+}
+
+TEST_F(BigFileTest, ReadOnlyFilesExistAndOpen) {
+    const std::string path = dir.Write("ro.dat", "ro");
+    ::chmod(path.c_str(), 0444);
+    test::ScopedCurrentDir cd(dir.Path());
+    EXPECT_TRUE(FileExistsOnDisk("RO.DAT"));
+    TBigFileStreamPtr s;
+    EXPECT_TRUE(archive.OpenFile(s, "ro.dat"));
+}
+
+TEST_F(BigFileTest, DamagedArchivesAreRefusedAndLeaveItEmpty) {
+    OpenArchive({{"A.BIN", Bytes("x")}});
+    ASSERT_NE(archive.FindEntry("A.BIN"), nullptr);
+
+    std::vector<uint8_t> good = BuildArchive({{"A.BIN", Bytes("0123")}});
+    // Entry count far beyond what the file can hold.
+    std::vector<uint8_t> bad = good;
+    bad[0] = 0xFF;
+    bad[1] = 0xFF;
+    EXPECT_THROW(archive.Open(dir.Write("bad1.dat", bad)), IoError);
+    EXPECT_EQ(archive.FindEntry("A.BIN"), nullptr);
+    // Directory offset past the end.
+    bad = good;
+    bad[7] = 0x7F;
+    EXPECT_THROW(archive.Open(dir.Write("bad2.dat", bad)), IoError);
+    // Member data past the end.
+    bad = good;
+    bad[bad.size() - 1] = 0x10;
+    EXPECT_THROW(archive.Open(dir.Write("bad3.dat", bad)), IoError);
+    // Name without its zero byte (the file ends inside the name).
+    bad = good;
+    bad.resize(bad.size() - 9);
+    EXPECT_THROW(archive.Open(dir.Write("bad4.dat", bad)), IoError);
+    // Shorter than the header.
+    EXPECT_THROW(archive.Open(dir.Write("bad5.dat", Bytes("abc"))), IoError);
+    EXPECT_THROW(archive.Open(dir.File("none.dat")), IoError);
+}
+
+TEST_F(BigFileTest, EmptyArchiveSendsEveryLookupToTheDisk) {
+    OpenArchive({});
+    EXPECT_TRUE(archive.Directory().empty());
+    EXPECT_EQ(archive.FindEntry("ANY"), nullptr);
+}
+
+}  // namespace
+}  // namespace tess
