@@ -1,8 +1,10 @@
 // The map document: the cell grid, its terrain list and wall-piece table, and the map file.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,9 +14,12 @@
 
 namespace tess {
 
-constexpr int kMapStorage = 2048;  // cells per side of the storage
-constexpr int kMaxMapSize = 2047;  // largest Width / Height
+constexpr int kMapStorage = 2048;    // cells per side of the storage
+constexpr int kMaxMapSize = 2047;    // largest Width / Height
+constexpr int kMinNewMapSize = 128;  // smallest side the new-map command accepts
 constexpr double kMapFileVersion = 1.02;
+constexpr size_t kWallTableSize = 65536;
+constexpr const char* kWallTableFile = "DATA\\teren.dat";
 
 // One cell: three 16-bit words, the same in memory, in the map file and in the clip file.
 //   word 0: Terrain 0-3, Variant 4-5, Level 6-8, TileVariant 9-11, reserved 12-13, block mark 14-15
@@ -33,6 +38,12 @@ struct tMapCell {
     int Jitter() const { return (w[1] >> 5) & 0xFF; }
     int LinkKind() const { return (w[1] >> 13) & 3; }
     int Id() const { return w[2]; }
+
+    // Replaces the bits of one field: mask is the field's mask at bit 0.
+    void Put(int word, int shift, unsigned mask, int value) {
+        w[word] = static_cast<uint16_t>((w[word] & ~(mask << shift)) |
+                                        ((static_cast<unsigned>(value) & mask) << shift));
+    }
 
     friend bool operator==(const tMapCell&, const tMapCell&) = default;
 };
@@ -59,28 +70,68 @@ struct ViewPosition {
 constexpr int kDirUpRight = 0, kDirRight = 1, kDirDownRight = 2, kDirDown = 3, kDirDownLeft = 4,
               kDirLeft = 5, kDirUpLeft = 6, kDirUp = 7;
 
+// The step of one direction from a row of the given parity (0 even, 1 odd).
+struct DirectionStep {
+    int dx;
+    int dy;
+};
+constexpr DirectionStep kDirectionSteps[2][8] = {
+    {{0, -1}, {1, 0}, {0, 1}, {0, 2}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -2}},
+    {{1, -1}, {1, 0}, {1, 1}, {0, 2}, {0, 1}, {-1, 0}, {0, -1}, {0, -2}},
+};
+
+// Where Create takes the wall-piece table from.
+enum class WallTableSource {
+    GameData,  // "DATA\teren.dat" through the archive; an error box and all 255 when unreadable
+    None,      // all 255 without looking (tools that never draw walls)
+};
+
 class tMapa {
-public:
+  public:
+    // Allocates the 2048 x 2048 storage (zeroed, 0 x 0 map, empty wall table of 255s).
     tMapa();
 
-    // Allocates the 2048 x 2048 storage (once), sets the dimensions (capped at 2047), clears the
-    // per-terrain loaded flags, reads the wall-piece table from "DATA\teren.dat" (all 255 with
-    // the error box when it cannot be read), then Clear.
-    void Create(int width, int height, Random& random);
+    // Sets the dimensions (each capped to 0..2047), clears the per-terrain loaded flags, reads
+    // the wall-piece table (Part of the map object, never saved), then Clear.
+    void Create(int width, int height, Random& random,
+                WallTableSource walls = WallTableSource::GameData);
     // Zeroes every stored byte, then rolls TileVariant, per-block Variant, AnimRow and Jitter and
     // sets Level 3 for every map cell (rows outer, columns inner), then SetDefaultTerrains.
     void Clear(Random& random);
+    // What the new-map command does after its dialog: the size (capped to 0..2047), Clear, then
+    // terrain 5, Level 3 and a per-block Variant of random(100) mod 4 on every cell including
+    // the extra column and row.
+    void FillAsNewMap(int width, int height, Random& random);
     void SetDefaultTerrains();
+    // Width and Height capped to 0..2047 (the storage holds one more of each).
+    void SetSize(int width, int height);
 
     // True when 0 <= x <= Width and 0 <= y <= Height; otherwise moves the point into range.
-    bool ClampPoint(int32_t& x, int32_t& y) const;
-    bool InRange(int32_t x, int32_t y) const {
-        return x >= 0 && x <= Width && y >= 0 && y <= Height;
+    bool ClampPoint(int32_t& x, int32_t& y) const {
+        if (InRange(x, y)) return true;
+        x = std::clamp(x, 0, MaxX());
+        y = std::clamp(y, 0, MaxY());
+        return false;
     }
-    // The cell one step in a direction, brought into range.
+    bool InRange(int32_t x, int32_t y) const {
+        return static_cast<uint32_t>(x) <= static_cast<uint32_t>(MaxX()) &&
+               static_cast<uint32_t>(y) <= static_cast<uint32_t>(MaxY());
+    }
+    // The cell one step in a direction (0..7), brought into range; another direction gives the
+    // point itself, brought into range.
     TPoint Neighbour(int32_t x, int32_t y, int direction) const;
-    // The top cell of the block of four that holds (x, y) (not clamped).
-    static TPoint BlockTop(int32_t x, int32_t y);
+    // The top cell of the block of four that holds (x, y), for points in range (not clamped).
+    static TPoint BlockTop(int32_t x, int32_t y) {
+        const int xOdd = x & 1;
+        const int halfRowOdd = (y >> 1) & 1;
+        if ((y & 1) == 0) return xOdd == halfRowOdd ? TPoint{x, y - 2} : TPoint{x, y};
+        return (xOdd ^ halfRowOdd) ? TPoint{x, y - 1} : TPoint{x + 1, y - 1};
+    }
+    // The four cells of the block whose top cell is given: top, below-right, bottom, left.
+    static std::array<TPoint, 4> BlockCells(TPoint top) {
+        return {TPoint{top.X, top.Y}, TPoint{top.X, top.Y + 1}, TPoint{top.X, top.Y + 2},
+                TPoint{top.X - 1, top.Y + 1}};
+    }
     // True for the bottom cell of its block (where the view draws a wall piece).
     static bool IsBlockBottom(int32_t x, int32_t y) {
         return (y & 1) == 0 && ((y / 2) & 1) == (x & 1);
@@ -101,18 +152,20 @@ public:
     int GetLinkKind(int32_t x, int32_t y) const { return Cell(x, y).LinkKind(); }
     int GetId(int32_t x, int32_t y) const { return Cell(x, y).Id(); }
 
-    void SetTerrain(int32_t x, int32_t y, int value);    // whole block
-    void SetVariant(int32_t x, int32_t y, int value);    // whole block, value mod 4
-    void SetBlockMark(int32_t x, int32_t y, int value);  // whole block, bits 14-15 of word 0
-    void SetLevel(int32_t x, int32_t y, int value);
-    void SetTileVariant(int32_t x, int32_t y, int value);
-    void SetOccupancy(int32_t x, int32_t y, int value);
-    void SetAnimRow(int32_t x, int32_t y, int value);
-    void SetJitter(int32_t x, int32_t y, int value);
-    void SetLinkKind(int32_t x, int32_t y, int value);
-    void SetId(int32_t x, int32_t y, int value);
+    void SetTerrain(int32_t x, int32_t y, int value) { SetBlockField(x, y, 0, 0xF, value); }
+    void SetVariant(int32_t x, int32_t y, int value) { SetBlockField(x, y, 4, 3, value); }
+    void SetBlockMark(int32_t x, int32_t y, int value) { SetBlockField(x, y, 14, 3, value); }
+    void SetLevel(int32_t x, int32_t y, int value) { SetField(x, y, 0, 6, 7, value); }
+    void SetTileVariant(int32_t x, int32_t y, int value) { SetField(x, y, 0, 9, 7, value); }
+    void SetOccupancy(int32_t x, int32_t y, int value) { SetField(x, y, 1, 0, 3, value); }
+    void SetAnimRow(int32_t x, int32_t y, int value) { SetField(x, y, 1, 2, 7, value); }
+    void SetJitter(int32_t x, int32_t y, int value) { SetField(x, y, 1, 5, 0xFF, value); }
+    void SetLinkKind(int32_t x, int32_t y, int value) { SetField(x, y, 1, 13, 3, value); }
+    void SetId(int32_t x, int32_t y, int value) { SetField(x, y, 2, 0, 0xFFFF, value); }
     // Replaces a whole cell (clipboard paste); ignored out of range.
-    void SetCell(int32_t x, int32_t y, const tMapCell& cell);
+    void SetCell(int32_t x, int32_t y, const tMapCell& cell) {
+        if (InRange(x, y)) At(x, y) = cell;
+    }
 
     // Reads a map file into this map. Returns false, with the map untouched, when the version
     // differs (the information box of the map file format), or when the file is damaged or
@@ -120,9 +173,21 @@ public:
     // from the stored view centre; the caller reloads the terrain pictures.
     bool LoadFromFile(const std::string& name, ViewPosition& view);
     // Writes the map file crash-safely (raises IoError, the previous file intact), then stores
-    // the name as "LastMap" when settings are given.
+    // the name as "LastMap" when settings are given. A map without cells is not saved (IoError).
     void SaveToFile(const std::string& name, const ViewPosition& view,
                     SettingsStore* settings = nullptr) const;
+    // The same with the view centre given directly (tools without a view: resave keeps the
+    // centre it loaded).
+    void SaveToFileAtCentre(const std::string& name, TPoint centre,
+                            SettingsStore* settings = nullptr) const;
+    // The view centre stored in the file last loaded; none when that file had none.
+    const std::optional<TPoint>& StoredViewCentre() const { return storedViewCentre_; }
+
+    // The view-centre arithmetic of the map file: the cell at the centre of a view, and the
+    // view position that shows a stored centre (no centre: the top-left corner).
+    static TPoint ViewCentreOf(const ViewPosition& view);
+    static void PlaceView(ViewPosition& view, const std::optional<TPoint>& centre, int32_t width,
+                          int32_t height);
 
     // The raw storage: kMapStorage * kMapStorage cells, row y at y * kMapStorage.
     tMapCell* Cells() { return cells_.data(); }
@@ -131,16 +196,31 @@ public:
         return static_cast<size_t>(y) * kMapStorage + static_cast<size_t>(x);
     }
 
+    // Keep within 0..2047 (SetSize does); the cell operations never leave the storage either way.
     int32_t Width = 0;
     int32_t Height = 0;
     std::array<TerrainSlot, 16> Terrains;
     std::array<bool, 16> TerrainLoaded{};  // set by the terrain catalogue; not saved
     std::vector<uint8_t> WallTable;        // 65,536 wall-piece numbers by WallKey; not saved
 
-private:
+  private:
+    int32_t MaxX() const { return std::clamp(Width, 0, kMaxMapSize); }
+    int32_t MaxY() const { return std::clamp(Height, 0, kMaxMapSize); }
     tMapCell& At(int32_t x, int32_t y) { return cells_[Index(x, y)]; }
+    void SetField(int32_t x, int32_t y, int word, int shift, unsigned mask, int value) {
+        if (InRange(x, y)) At(x, y).Put(word, shift, mask, value);
+    }
+    // Word 0 field of every in-range cell of the block of (x, y), when (x, y) is in range.
+    void SetBlockField(int32_t x, int32_t y, int shift, unsigned mask, int value) {
+        if (!InRange(x, y)) return;
+        for (const TPoint& p : BlockCells(BlockTop(x, y)))
+            if (InRange(p.X, p.Y)) At(p.X, p.Y).Put(0, shift, mask, value);
+    }
+    void ReadWallTable();
+    void ConvertOldObjects();
 
     std::vector<tMapCell> cells_;
+    std::optional<TPoint> storedViewCentre_;
 };
 
 }  // namespace tess

@@ -80,18 +80,23 @@ std::string Canonicalize(const std::string& path) {
 }
 
 class MemberStream final : public TBigFileStream {
-public:
+  public:
     MemberStream(std::shared_ptr<ArchiveHandle> file, TBigFileFileEntry entry)
         : file_(std::move(file)), entry_(std::move(entry)) {}
 
     void Close() override {}
 
-    // Every read seeks first, so any number of member streams share the one archive file.
+    // Every read seeks first, so any number of member streams share the one archive file. A
+    // position before the start or past the end delivers nothing.
     void Read(void* buffer, size_t count) override {
-        uint64_t n = count;
-        const uint64_t position = position_ < 0 ? 0 : static_cast<uint64_t>(position_);
-        if (position + count > entry_.Size) n = position >= entry_.Size ? 0 : entry_.Size - position;
-        const size_t got = n == 0 ? 0 : ReadAt(file_->fd, buffer, n, entry_.Offset + position);
+        size_t n = 0;
+        if (position_ >= 0 && static_cast<uint64_t>(position_) < entry_.Size) {
+            const uint64_t available = entry_.Size - static_cast<uint64_t>(position_);
+            n = count > available ? static_cast<size_t>(available) : count;
+        }
+        const size_t got =
+            n == 0 ? 0
+                   : ReadAt(file_->fd, buffer, n, entry_.Offset + static_cast<uint64_t>(position_));
         position_ += static_cast<int64_t>(got);
         if (got != count) throw IoError("End of file");
     }
@@ -99,14 +104,14 @@ public:
     void Seek(int64_t position) override { position_ = position; }
     int64_t Size() override { return entry_.Size; }
 
-private:
+  private:
     std::shared_ptr<ArchiveHandle> file_;
     TBigFileFileEntry entry_;
     int64_t position_ = 0;
 };
 
 class DiskStream final : public TBigFileStream {
-public:
+  public:
     DiskStream(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
     ~DiskStream() override { Close(); }
 
@@ -142,7 +147,7 @@ public:
         return st.st_size;
     }
 
-private:
+  private:
     int fd_;
     std::string name_;
 };
@@ -180,8 +185,8 @@ void TBigFile::Open(const std::string& name) {
     const uint64_t directoryOffset = ReadU32(header + 4);
     if (count > 0 && directoryOffset >= file->size)
         throw damaged("the directory starts past the end of the file");
-    // The smallest entry is a one-character name, its zero byte and 8 bytes.
-    if (count > (file->size - std::min(file->size, directoryOffset)) / 10)
+    // The smallest entry is an empty name: its zero byte and 8 bytes.
+    if (count > (file->size - std::min(file->size, directoryOffset)) / 9)
         throw damaged("the entry count does not fit the file");
 
     std::vector<TBigFileFileEntry> entries;
@@ -285,8 +290,7 @@ std::vector<uint8_t> TBigFile::ReadWholeFile(const std::string& name) const {
     TBigFileStreamPtr stream;
     OpenFile(stream, name);
     const int64_t size = stream->Size();
-    if (size < 0 || size > (int64_t(1) << 31))
-        throw IoError("File too large \"" + name + "\"");
+    if (size < 0 || size > (int64_t(1) << 31)) throw IoError("File too large \"" + name + "\"");
     std::vector<uint8_t> data(static_cast<size_t>(size));
     if (!data.empty()) stream->Read(data.data(), data.size());
     CloseFile(stream);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -16,6 +17,7 @@ namespace tess {
 namespace {
 
 // Unicode code points of the CP1250 bytes 0x80..0xFF (undefined bytes map to themselves).
+// clang-format off
 constexpr std::array<uint16_t, 128> kCp1250High = {
     0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,
     0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
@@ -34,6 +36,7 @@ constexpr std::array<uint16_t, 128> kCp1250High = {
     0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
+// clang-format on
 
 // The Czech case tables, matched by position (CP1250 bytes).
 constexpr std::string_view kUpperCz =
@@ -44,7 +47,8 @@ static_assert(kUpperCz.size() == 40 && kLowerCz.size() == 40);
 
 constexpr std::array<uint8_t, 256> MakeCzUpperTable() {
     std::array<uint8_t, 256> t{};
-    for (int i = 0; i < 256; ++i) t[i] = static_cast<uint8_t>(i);
+    for (int i = 0; i < 256; ++i)
+        t[i] = static_cast<uint8_t>(i);
     for (size_t i = 0; i < kLowerCz.size(); ++i)
         t[static_cast<uint8_t>(kLowerCz[i])] = static_cast<uint8_t>(kUpperCz[i]);
     return t;
@@ -52,12 +56,15 @@ constexpr std::array<uint8_t, 256> MakeCzUpperTable() {
 
 constexpr std::array<uint8_t, 256> MakeAnsiUpperTable() {
     std::array<uint8_t, 256> t{};
-    for (int i = 0; i < 256; ++i) t[i] = static_cast<uint8_t>(i);
-    for (int c = 'a'; c <= 'z'; ++c) t[c] = static_cast<uint8_t>(c - 32);
+    for (int i = 0; i < 256; ++i)
+        t[i] = static_cast<uint8_t>(i);
+    for (int c = 'a'; c <= 'z'; ++c)
+        t[c] = static_cast<uint8_t>(c - 32);
     const uint8_t pairs[][2] = {{0x9A, 0x8A}, {0x9C, 0x8C}, {0x9D, 0x8D}, {0x9E, 0x8E},
                                 {0x9F, 0x8F}, {0xB3, 0xA3}, {0xB9, 0xA5}, {0xBA, 0xAA},
                                 {0xBE, 0xBC}, {0xBF, 0xAF}};
-    for (const auto& p : pairs) t[p[0]] = p[1];
+    for (const auto& p : pairs)
+        t[p[0]] = p[1];
     for (int c = 0xE0; c <= 0xFE; ++c)
         if (c != 0xF7) t[c] = static_cast<uint8_t>(c - 0x20);
     return t;
@@ -105,7 +112,9 @@ size_t DecodeUtf8(std::string_view s, size_t i, uint32_t& cp) {
     return len;
 }
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 }  // namespace
 
@@ -149,15 +158,19 @@ std::string Utf8ToCp1250(std::string_view utf8) {
 
 std::string UpperCaseCz(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = static_cast<char>(kCzUpper[static_cast<uint8_t>(c)]);
+    for (char& c : out)
+        c = static_cast<char>(kCzUpper[static_cast<uint8_t>(c)]);
     return out;
 }
 
-char AnsiUpperChar(char c) { return static_cast<char>(kAnsiUpper[static_cast<uint8_t>(c)]); }
+char AnsiUpperChar(char c) {
+    return static_cast<char>(kAnsiUpper[static_cast<uint8_t>(c)]);
+}
 
 std::string AnsiUpperCase(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = AnsiUpperChar(c);
+    for (char& c : out)
+        c = AnsiUpperChar(c);
     return out;
 }
 
@@ -177,14 +190,16 @@ std::string RightTrim(std::string_view s) {
 std::string PadLeft(std::string_view s, int width, std::string_view pad) {
     std::string out(s);
     if (pad.empty()) return out;
-    while (static_cast<int>(out.size()) < width) out.insert(0, pad);
+    while (static_cast<int>(out.size()) < width)
+        out.insert(0, pad);
     return out;
 }
 
 std::string PadRight(std::string_view s, int width, std::string_view pad) {
     std::string out(s);
     if (pad.empty()) return out;
-    while (static_cast<int>(out.size()) < width) out.append(pad);
+    while (static_cast<int>(out.size()) < width)
+        out.append(pad);
     return out;
 }
 
@@ -259,7 +274,8 @@ int32_t GetNumber(std::string_view s, int n) {
             continue;
         }
         const size_t start = i;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+            ++i;
         if (++run != n) continue;
         int64_t value = 0;
         for (size_t k = start; k < i; ++k) {
@@ -279,9 +295,14 @@ NumberFormat& UserNumberFormat() {
 }
 
 std::string FormatFixed2(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    std::string text = buffer;
+    // Numbers come from files too (a map's version), so NaN, infinities and huge values must
+    // format without overflowing a buffer.
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    const int length = std::snprintf(nullptr, 0, "%.2f", value);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::snprintf(text.data(), text.size(), "%.2f", value);
+    text.resize(static_cast<size_t>(length));
     const bool negative = !text.empty() && text[0] == '-';
     if (negative) text.erase(0, 1);
     const size_t dot = text.find('.');
