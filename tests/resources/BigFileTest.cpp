@@ -14,10 +14,12 @@ namespace {
 using writers::ArchiveMember;
 using writers::BuildArchive;
 
-std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<uint8_t> Bytes(const std::string& s) {
+    return {s.begin(), s.end()};
+}
 
 class BigFileTest : public ::testing::Test {
-protected:
+  protected:
     void OpenArchive(const std::vector<ArchiveMember>& members) {
         archive.Open(dir.Write("zor.dat", BuildArchive(members)));
     }
@@ -26,7 +28,8 @@ protected:
 };
 
 TEST_F(BigFileTest, LooksUpNamesWhateverTheCaseSeparatorOrDotSegments) {
-    OpenArchive({{"DATA/objects.dbf", Bytes("obj")}, {"pictures/a.dds", Bytes("pic")},
+    OpenArchive({{"DATA/objects.dbf", Bytes("obj")},
+                 {"pictures/a.dds", Bytes("pic")},
                  {"MAPS/default.map", Bytes("map")}});
     for (const char* name : {"data\\objects.dbf", "DATA/OBJECTS.DBF", "DATA\\x\\..\\objects.dbf",
                              "./data/./Objects.DBF"}) {
@@ -125,6 +128,81 @@ TEST_F(BigFileTest, DamagedArchivesAreRefusedAndLeaveItEmpty) {
     // Shorter than the header.
     EXPECT_THROW(archive.Open(dir.Write("bad5.dat", Bytes("abc"))), IoError);
     EXPECT_THROW(archive.Open(dir.File("none.dat")), IoError);
+}
+
+TEST_F(BigFileTest, EveryNameIsFoundWhateverItsBytes) {
+    // Prefixes of each other, high CP1250 bytes (compared unsigned), digits and punctuation.
+    const std::vector<std::string> names = {"A",
+                                            "AB",
+                                            "ABC",
+                                            "B",
+                                            "\x8AKOLA.DBF",
+                                            "\xC8"
+                                            "ERT/\x8D"
+                                            "EN.BMP",
+                                            "ZED",
+                                            "Z",
+                                            "0",
+                                            "_",
+                                            "a/b/c",
+                                            "PICTURES/32X16/TERENY-/TRAVA0.DDS",
+                                            "PICTURES/32X16/TERENY-/TRAVA1.DDS",
+                                            "\xFF"};
+    std::vector<ArchiveMember> members;
+    for (size_t i = 0; i < names.size(); ++i)
+        members.push_back({names[i], Bytes(std::to_string(i))});
+    OpenArchive(members);
+    for (size_t i = 0; i < names.size(); ++i) {
+        const TBigFileFileEntry* e = archive.FindEntry(Cp1250ToUtf8(names[i]));
+        ASSERT_NE(e, nullptr) << i;
+        TBigFileStreamPtr s;
+        archive.OpenFile(s, Cp1250ToUtf8(names[i]));
+        std::string got(static_cast<size_t>(TBigFile::FileSize(s.get())), ' ');
+        TBigFile::ReadFile(s.get(), got.data(), got.size());
+        EXPECT_EQ(got, std::to_string(i));
+    }
+    // Lower-case accented letters find their upper-cased entries; ".." may climb back in.
+    EXPECT_NE(archive.FindEntry("škola.dbf"), nullptr);
+    EXPECT_NE(archive.FindEntry("čert\\ťen.bmp"), nullptr);
+    EXPECT_NE(archive.FindEntry("pictures/../pictures/32x16/./tereny-\\trava1.dds"), nullptr);
+    EXPECT_EQ(archive.FindEntry("AB/"), nullptr);
+    EXPECT_EQ(archive.FindEntry(""), nullptr);
+}
+
+TEST_F(BigFileTest, ReadsPastTheMemberNeverReachPastIt) {
+    OpenArchive({{"A.BIN", Bytes("abcd")}, {"B.BIN", Bytes("efgh")}});
+    TBigFileStreamPtr s;
+    archive.OpenFile(s, "A.BIN");
+    char buf[8] = {};
+    // A huge count must not wrap around and read the next member (or beyond the buffer).
+    TBigFile::SeekFile(s.get(), 2);
+    EXPECT_THROW(TBigFile::ReadFile(s.get(), buf, SIZE_MAX - 1), IoError);
+    EXPECT_EQ(std::string(buf, 2), "cd");
+    // Seeking is not checked; reading there delivers nothing.
+    for (int64_t position : {int64_t{4}, int64_t{100}, int64_t{-1}, INT64_MIN}) {
+        std::fill(buf, buf + 8, '.');
+        TBigFile::SeekFile(s.get(), position);
+        EXPECT_THROW(TBigFile::ReadFile(s.get(), buf, 1), IoError) << position;
+        EXPECT_EQ(buf[0], '.');
+    }
+    // Zero bytes at the end is fine.
+    TBigFile::SeekFile(s.get(), 4);
+    TBigFile::ReadFile(s.get(), buf, 0);
+    EXPECT_EQ(TBigFile::FileSize(s.get()), 4);
+}
+
+TEST_F(BigFileTest, EntriesMustFitTheThousandByteWindow) {
+    // 991 name bytes + zero + 8 = 1000: the largest entry there is.
+    const std::string longest(991, 'N');
+    OpenArchive({{longest, Bytes("x")}, {"", Bytes("empty name")}});
+    EXPECT_NE(archive.FindEntry(longest), nullptr);
+    ASSERT_EQ(archive.Directory().size(), 2u);
+    EXPECT_EQ(archive.Directory().back().Name, "");
+    EXPECT_THROW(archive.Open(dir.Write("long.dat", BuildArchive({{longest + "N", Bytes("x")}}))),
+                 IoError);
+    // Entries of empty names only: 9 bytes each, still a valid directory.
+    archive.Open(dir.Write("empty.dat", BuildArchive({{"", {}}, {"", {}}})));
+    EXPECT_EQ(archive.Directory().size(), 2u);
 }
 
 TEST_F(BigFileTest, EmptyArchiveSendsEveryLookupToTheDisk) {

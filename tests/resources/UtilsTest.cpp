@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "support/TempDir.h"
 
 namespace tess {
@@ -10,7 +12,8 @@ namespace {
 
 TEST(Cp1250, RoundTripsEveryByteThroughUtf8) {
     std::string all;
-    for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
     EXPECT_EQ(Utf8ToCp1250(Cp1250ToUtf8(all)), all);
     EXPECT_EQ(Cp1250ToUtf8("\x8A\xED\xF8"), "Šíř");
     EXPECT_EQ(Utf8ToCp1250("Nový hráč"), "Nov\xFD hr\xE1\xE8");
@@ -25,6 +28,22 @@ TEST(CaseTables, CzechTableLeavesOtherAccentedLettersAlone) {
     EXPECT_EQ(UpperCaseCz("\xE4\xF6"), "\xE4\xF6");
     EXPECT_EQ(AnsiUpperCase("\xE4\xF6\xB3\xFF"), "\xC4\xD6\xA3\xFF");
     EXPECT_EQ(AnsiUpperCase("data/objects.dbf"), "DATA/OBJECTS.DBF");
+}
+
+TEST(CaseTables, TheWholeCzechTableMapsLetterByLetter) {
+    const std::string lower = Utf8ToCp1250("abcdefghijklmnopqrstuvwxyzáčďéěíňřšťúůýž");
+    const std::string upper = Utf8ToCp1250("ABCDEFGHIJKLMNOPQRSTUVWXYZÁČĎÉĚÍŇŘŠŤÚŮÝŽ");
+    ASSERT_EQ(lower.size(), 40u);
+    EXPECT_EQ(UpperCaseCz(lower), upper);
+    EXPECT_EQ(UpperCaseCz(upper), upper);
+    EXPECT_EQ(AnsiUpperCase(lower), upper);
+    // Every other byte stays as it is under the Czech table.
+    for (int b = 0; b < 256; ++b) {
+        const char c = static_cast<char>(b);
+        if (lower.find(c) == std::string::npos) {
+            EXPECT_EQ(UpperCaseCz(std::string(1, c))[0], c) << b;
+        }
+    }
 }
 
 TEST(Trimming, OnlySpacesAreTrimmed) {
@@ -75,8 +94,17 @@ TEST(FormatFixed2, UsesTheUserFormat) {
     EXPECT_EQ(FormatFixed2(1234567.5), "1,234,567.50");
     UserNumberFormat() = NumberFormat{",", "\xC2\xA0"};
     EXPECT_EQ(FormatFixed2(1.0), "1,00");
-    EXPECT_EQ(FormatFixed2(-1234.5), "-1\xC2\xA0" "234,50");
+    EXPECT_EQ(FormatFixed2(-1234.5),
+              "-1\xC2\xA0"
+              "234,50");
     UserNumberFormat() = saved;
+    EXPECT_EQ(FormatFixed2(0.005), "0.01");
+    EXPECT_EQ(FormatFixed2(std::nan("")), "NAN");
+    EXPECT_EQ(FormatFixed2(-HUGE_VAL), "-INF");
+    // Wider than any fixed buffer: all 309 digits, grouped.
+    const std::string huge = FormatFixed2(1e308);
+    EXPECT_EQ(huge.size(), 309u + 102u + 3u);
+    EXPECT_EQ(huge.substr(huge.size() - 3), ".00");
 }
 
 TEST(LineStepper, VisitsEveryCellAndRepeatsTheTarget) {
@@ -105,7 +133,8 @@ TEST(LineStepper, WalksBackwardsAlongTheMajorAxis) {
     ASSERT_GE(seen.size(), 2u);
     EXPECT_EQ(seen.back(), (TPoint{4, 1}));
     EXPECT_EQ(seen.size(), 5u);  // four steps along y, then the repeated target
-    for (size_t i = 1; i + 1 < seen.size(); ++i) EXPECT_EQ(seen[i].Y, seen[i - 1].Y - 1);
+    for (size_t i = 1; i + 1 < seen.size(); ++i)
+        EXPECT_EQ(seen[i].Y, seen[i - 1].Y - 1);
 }
 
 TEST(DiskLookup, ResolvesSeparatorsAndCaseSegmentBySegment) {
@@ -114,7 +143,8 @@ TEST(DiskLookup, ResolvesSeparatorsAndCaseSegmentBySegment) {
     test::ScopedCurrentDir cd(dir.Path());
     EXPECT_TRUE(FileExistsOnDisk("PICTURES\\32X16\\TERENY-\\trava.BMP"));
     EXPECT_TRUE(FileExistsOnDisk("pictures/32x16/tereny-/Trava.bmp"));
-    EXPECT_EQ(ResolveDiskPath("PICTURES\\32x16\\TERENY-\\TRAVA.bmp"), "Pictures/32x16/Tereny-/Trava.bmp");
+    EXPECT_EQ(ResolveDiskPath("PICTURES\\32x16\\TERENY-\\TRAVA.bmp"),
+              "Pictures/32x16/Tereny-/Trava.bmp");
     EXPECT_FALSE(FileExistsOnDisk("PICTURES\\32X16\\TERENY-\\none.bmp"));
     EXPECT_FALSE(FileExistsOnDisk("PICTURES"));  // a directory is not a file
     EXPECT_FALSE(FileExistsOnDisk(""));
