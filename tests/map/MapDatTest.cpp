@@ -647,7 +647,7 @@ TEST_F(MapFileTest, OldObjectsAreFoundAtEveryColumnOfWideRows) {
     file.cell = [&](int x, int y) {
         tMapCell c;
         c.w[0] = 0x010C;  // near the wanted values in every other word
-        c.w[1] = 0x0110;
+        c.w[1] = 0x010D;
         int id = 0;
         if (y % 2 == 1 && x == pairAt(y)) id = oldId(y);
         if (y % 2 == 0 && y + 1 < 60) {
