@@ -173,7 +173,7 @@ TEST_F(MapTest, BlocksOfFourPartitionTheGrid) {
                 << x << "," << y;
             for (const TPoint& c : cells)
                 EXPECT_EQ(tMapa::BlockTop(c.X, c.Y), top);
-            EXPECT_EQ(tMapa::IsBlockBottom(x, y), TPoint(x, y) == cells[2]);
+            EXPECT_EQ(tMapa::IsBlockBottom(x, y), (TPoint{x, y} == cells[2]));
         }
     }
     // The block's cells are the steps of the spec'd walk: down-right, down-left, up-left.
