@@ -14,6 +14,18 @@ namespace tess::writers {
 namespace fs = std::filesystem;
 
 std::vector<uint8_t> BuildArchive(const std::vector<ArchiveMember>& members) {
+    // What the reader takes: offsets and sizes in 32 bits, each entry within its 1000-byte
+    // window, names ending at their zero byte.
+    uint64_t total = 8;
+    for (const ArchiveMember& m : members) {
+        if (m.name.size() + 1 + 8 > kArchiveEntryWindow)
+            throw IoError("archive member name too long (" + std::to_string(m.name.size()) +
+                          " bytes): \"" + Cp1250ToUtf8(m.name.substr(0, 60)) + "...\"");
+        if (m.name.find('\0') != std::string::npos)
+            throw IoError("archive member name with a zero byte");
+        total += m.data.size() + m.name.size() + 1 + 8;
+    }
+    if (total > UINT32_MAX) throw IoError("the archive would be larger than 4 GB");
     ByteWriter out;
     out.U32(static_cast<uint32_t>(members.size()));
     out.U32(0);  // directory offset, patched below

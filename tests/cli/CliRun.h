@@ -1,0 +1,21 @@
+// Runs the built tessarine-cli and captures its exit status, stdout and stderr.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace tess::test {
+
+struct CliResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+    nlohmann::json Json() const { return nlohmann::json::parse(out); }
+};
+
+// Runs tessarine-cli with the arguments (no shell involved) in the current directory.
+CliResult RunCli(const std::vector<std::string>& args);
+
+}  // namespace tess::test
