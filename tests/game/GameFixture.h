@@ -68,7 +68,8 @@ inline writers::GameTablesData StandardTables() {
         Building(43, "Pokladnice", 1, false, false, true, 0, 0, 1, 430),
     };
     d.Persons = {Person(1, "Rytíř", true, 1, false, 0), Person(2, "Vlk", false, 0, true, 4),
-                 Person(3, "Trpaslík", true, 3, false, 0), Person(28, "Lučištník", false, 1, false, 0)};
+                 Person(3, "Trpaslík", true, 3, false, 0),
+                 Person(28, "Lučištník", false, 1, false, 0)};
     d.Names = {{"Adam", 1}, {"Borek", 5}, {"Cyril", 2}, {"Dvalin", 4}};
     d.Races = {{"1", Utf8ToCp1250("Lidi")},
                {"2", Utf8ToCp1250("Barbaři")},
@@ -79,7 +80,7 @@ inline writers::GameTablesData StandardTables() {
 
 // Editors that answer from a queue (empty queue: accept) and may change the record first.
 class ScriptedEditors final : public EditorDialogs {
-public:
+  public:
     std::deque<bool> answers;
     std::vector<std::string> opened;  // "player 3", "unit 1", ...
     std::function<void(tPlayerRec&)> onPlayer;
@@ -102,7 +103,7 @@ public:
         return Answer("unit", index);
     }
 
-private:
+  private:
     bool Answer(const char* what, int32_t index) {
         opened.push_back(std::string(what) + " " + std::to_string(index));
         if (answers.empty()) return true;
@@ -114,7 +115,7 @@ private:
 
 // A game directory made current for the test, with the standard tables and a fresh store.
 class GameTest : public ::testing::Test {
-protected:
+  protected:
     GameTest() : cwd(dir.Path()), store(std::make_unique<tKalistor>()) {
         BigFile().Close();
         writers::WriteGameTables(dir.Path().string(), StandardTables());

@@ -111,7 +111,9 @@ TEST_F(GameTest, PersonsOfEveryRaceAreListedForEachRace) {
 TEST_F(GameTest, GameTableFindFollowsTheSearchRuleAndReportsMissingFieldsOnce) {
     writers::DbfTable t;
     t.Fields = {{"ID", 'N', 5, 0}, {"NAME", 'C', 10, 0}};
-    t.Records = {{false, {"-5", "minus"}}, {false, {"5", "plus"}}, {false, {"7", "first7"}},
+    t.Records = {{false, {"-5", "minus"}},
+                 {false, {"5", "plus"}},
+                 {false, {"7", "first7"}},
                  {false, {"7", "second7"}}};
     writers::WriteDbf(dir.File("DATA/dup.dbf"), t);
     GameTable table("DATA\\dup.dbf");

@@ -36,7 +36,7 @@ std::vector<uint8_t> Repack(const std::vector<uint8_t>& full, const int32_t (&si
 }
 
 class StoreTest : public GameTest {
-protected:
+  protected:
     // A map whose cells link back to the store's buildings and units.
     std::unique_ptr<tMapa> LinkedMap() const {
         auto map = std::make_unique<tMapa>();
@@ -88,7 +88,8 @@ protected:
 TEST_F(StoreTest, EmptyStoreSavesFortyBytes) {
     const std::vector<uint8_t> bytes = store->SaveToBytes();
     ByteWriter expected;
-    for (uint8_t b : {0x29, 0x5C, 0x8F, 0xC2, 0xF5, 0x28, 0xF0, 0x3F}) expected.U8(b);
+    for (uint8_t b : {0x29, 0x5C, 0x8F, 0xC2, 0xF5, 0x28, 0xF0, 0x3F})
+        expected.U8(b);
     for (int32_t size : kFullSizes) {
         expected.I32(0);
         expected.I32(size);
@@ -101,7 +102,8 @@ TEST_F(StoreTest, EmptyStoreSavesFortyBytes) {
 }
 
 TEST_F(StoreTest, SaveTrimsDeadSettlementsAtTheTop) {
-    for (int i = 0; i < 3; ++i) store->AddSettlement(10);
+    for (int i = 0; i < 3; ++i)
+        store->AddSettlement(10);
     store->Settlements[3].Used = 0;
     const std::vector<uint8_t> bytes = store->SaveToBytes();
     EXPECT_EQ(store->SettlementCount, 2);
@@ -306,7 +308,8 @@ TEST_F(StoreTest, OldUnitRecordsConvertLivesToAShare) {
     EXPECT_EQ(loaded->Units[1].ProcZivotu, 25);
     EXPECT_EQ(loaded->Units[2].ProcZivotu, 0);
     EXPECT_EQ(loaded->Units[3].ProcZivotu, INT32_MAX);  // kept within 32 bits
-    for (int i = 1; i <= 3; ++i) EXPECT_EQ(loaded->Units[static_cast<size_t>(i)].StaryZaznam, -1);
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(loaded->Units[static_cast<size_t>(i)].StaryZaznam, -1);
 }
 
 TEST_F(StoreTest, LongerRecordsSkipWhatThisBuildDoesNotKnow) {
@@ -437,7 +440,8 @@ TEST_F(StoreTest, CancelledPlayerIsNotAddedAndIndicesAreReused) {
 }
 
 TEST_F(StoreTest, RecalcRelationsNeutralAndAllyRules) {
-    for (int i = 0; i < 4; ++i) store->AddPlayer();
+    for (int i = 0; i < 4; ++i)
+        store->AddPlayer();
     auto& p = store->Players;
     p[3].RidiPocitac = 0;  // the first human player
     p[4].RidiPocitac = 0;
@@ -563,16 +567,19 @@ TEST_F(StoreTest, AddUnitUsesRememberedDefaultsAndTheTable) {
 }
 
 TEST_F(StoreTest, AddsBeyondTheLimitsAreRefused) {
-    for (int i = 0; i < kMaxPlayers; ++i) ASSERT_EQ(store->AddPlayer(), i + 1);
+    for (int i = 0; i < kMaxPlayers; ++i)
+        ASSERT_EQ(store->AddPlayer(), i + 1);
     EXPECT_EQ(store->AddPlayer(), 0);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("100"), std::string::npos);
     EXPECT_EQ(store->PlayerCount, kMaxPlayers);
 
-    for (int32_t i = 1; i <= kMaxUnits; ++i) store->Units[static_cast<size_t>(i)].Used = 1;
+    for (int32_t i = 1; i <= kMaxUnits; ++i)
+        store->Units[static_cast<size_t>(i)].Used = 1;
     store->UnitCount = kMaxUnits;
     EXPECT_EQ(store->AddUnit(1, 50, 0, 0), 0);
-    for (int32_t i = 1; i <= kMaxBuildings; ++i) store->Buildings[static_cast<size_t>(i)].Used = 1;
+    for (int32_t i = 1; i <= kMaxBuildings; ++i)
+        store->Buildings[static_cast<size_t>(i)].Used = 1;
     EXPECT_EQ(store->AddBuilding(10, 500, 0), 0);
     EXPECT_EQ(ui.messages.size(), 3u);
     EXPECT_EQ(store->EditUnit(kMaxUnits + 1), false);
@@ -590,9 +597,9 @@ TEST_F(StoreTest, WithoutEditorsNothingIsAccepted) {
 TEST_F(StoreTest, CivilsAndMainBuildingsFollowTheLiveBuildings) {
     store->AddSettlement(10);
     store->AddSettlement(10);
-    PlaceBuilding(10, 1, 0, 0);   // main, 10 civils
-    PlaceBuilding(11, 1, 0, 0);   // 3 civils
-    PlaceBuilding(12, 1, 0, 0);   // main, 7 civils
+    PlaceBuilding(10, 1, 0, 0);  // main, 10 civils
+    PlaceBuilding(11, 1, 0, 0);  // 3 civils
+    PlaceBuilding(12, 1, 0, 0);  // main, 7 civils
     PlaceBuilding(10, 2, 0, 0);
     PlaceBuilding(999, 2, 0, 0);  // unknown type adds nothing
     PlaceBuilding(12, 2, 0, 0);
@@ -628,7 +635,8 @@ TEST_F(StoreTest, NewBuildingsGoToTheNearestSettlement) {
 }
 
 TEST_F(StoreTest, MoneyBuildingsAndListItems) {
-    for (int32_t type : kMoneyBuildings) EXPECT_TRUE(tKalistor::IsMoneyBuilding(type)) << type;
+    for (int32_t type : kMoneyBuildings)
+        EXPECT_TRUE(tKalistor::IsMoneyBuilding(type)) << type;
     EXPECT_FALSE(tKalistor::IsMoneyBuilding(44));
     EXPECT_FALSE(tKalistor::IsMoneyBuilding(0));
 

@@ -9,7 +9,7 @@ namespace tess {
 namespace {
 
 class MapPairTest : public test::GameTest {
-protected:
+  protected:
     MapPairTest() : map(std::make_unique<tMapa>()) {
         Random random;
         map->Create(64, 64, random, WallTableSource::None);
@@ -73,8 +73,8 @@ TEST_F(MapPairTest, WithoutGameDataTheStoreIsEmptiedAndLinksRemoved) {
 TEST_F(MapPairTest, RefusedMapLeavesMapAndStoreAsTheyWere) {
     dir.Write("MAPS/bad.map", std::string("not a map"));
     ViewPosition view;
-    EXPECT_FALSE(OpenMapPair(*map, *store, view, dir.File("MAPS/bad.map"),
-                             dir.File("MAPS/bad.sav"), &settings));
+    EXPECT_FALSE(OpenMapPair(*map, *store, view, dir.File("MAPS/bad.map"), dir.File("MAPS/bad.sav"),
+                             &settings));
     EXPECT_EQ(store->UnitCount, 1);
     EXPECT_EQ(map->GetLinkKind(10, 10), 2);
     EXPECT_EQ(settings.GetString("LastMap", "none"), "none");
