@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 #include "game/GameTables.h"
 #include "resources/UiHost.h"
@@ -166,11 +167,17 @@ void tKalistor::RecalcCivils() {
     const int32_t settlements = std::clamp(SettlementCount, 0, kMaxSettlements);
     const int32_t buildings = std::clamp(BuildingCount, 0, kMaxBuildings);
     std::array<int64_t, kMaxSettlements + 1> sums{};
+    std::unordered_map<int32_t, int32_t> civilsOfType;  // many buildings share a type
     for (int32_t b = 1; b <= buildings; ++b) {
         const tBuildingRec& rec = Buildings[static_cast<size_t>(b)];
         if (rec.Used != 1 || rec.IdTouwn < 1 || rec.IdTouwn > settlements) continue;
-        if (table.FindId(rec.IdBuilding))
-            sums[static_cast<size_t>(rec.IdTouwn)] += ReadBuildingType(table, f::Civils).Civils;
+        auto known = civilsOfType.find(rec.IdBuilding);
+        if (known == civilsOfType.end()) {
+            const int32_t civils =
+                table.FindId(rec.IdBuilding) ? ReadBuildingType(table, f::Civils).Civils : 0;
+            known = civilsOfType.emplace(rec.IdBuilding, civils).first;
+        }
+        sums[static_cast<size_t>(rec.IdTouwn)] += known->second;
     }
     for (int32_t s = 1; s <= settlements; ++s) {
         tSettlementRec& rec = Settlements[static_cast<size_t>(s)];
@@ -187,11 +194,17 @@ void tKalistor::RecalcMainBuildings() {
     for (int32_t s = 0; s <= settlements; ++s)
         Settlements[static_cast<size_t>(s)].HlavniBudova = 0;
     // In ascending order, so the last main building of a settlement is the one that stays.
+    std::unordered_map<int32_t, bool> mainType;
     for (int32_t b = 0; b <= buildings; ++b) {
         const tBuildingRec& rec = Buildings[static_cast<size_t>(b)];
         if (rec.Used != 1 || rec.IdTouwn < 0 || rec.IdTouwn > settlements) continue;
-        if (table.FindId(rec.IdBuilding) && ReadBuildingType(table, f::Tag).IsMainBuilding())
-            Settlements[static_cast<size_t>(rec.IdTouwn)].HlavniBudova = b;
+        auto known = mainType.find(rec.IdBuilding);
+        if (known == mainType.end()) {
+            const bool main =
+                table.FindId(rec.IdBuilding) && ReadBuildingType(table, f::Tag).IsMainBuilding();
+            known = mainType.emplace(rec.IdBuilding, main).first;
+        }
+        if (known->second) Settlements[static_cast<size_t>(rec.IdTouwn)].HlavniBudova = b;
     }
 }
 
