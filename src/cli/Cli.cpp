@@ -86,12 +86,12 @@ std::string DemoGameDirectory() {
 void EnterGameDirectory(const Args& args) {
     StartDirectory();
     std::string dir = args.Option("--game-dir");
-    if (dir.empty()) {
-        if (FileExistsOnDisk("zor.dat")) dir = ".";
-        else dir = DemoGameDirectory();
-    } else {
+    if (!dir.empty())
         dir = UserPath(dir);
-    }
+    else if (FileExistsOnDisk("zor.dat"))
+        dir = fs::current_path().string();
+    else
+        dir = DemoGameDirectory();
     if (dir.empty()) throw InputError("no game directory: give --game-dir DIR");
     std::error_code error;
     fs::current_path(dir, error);

@@ -217,7 +217,8 @@ class tMapa {
             if (InRange(p.X, p.Y)) At(p.X, p.Y).Put(0, shift, mask, value);
     }
     void ReadWallTable();
-    void ConvertOldObjects();
+    // Turns the old pair types into their new form; only rows flagged by the load can hold them.
+    void ConvertOldObjects(const std::vector<uint8_t>& rowMayHoldOldPair);
 
     std::vector<tMapCell> cells_;
     std::optional<TPoint> storedViewCentre_;

@@ -299,10 +299,9 @@ std::string FormatFixed2(double value) {
     // format without overflowing a buffer.
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-    const int length = std::snprintf(nullptr, 0, "%.2f", value);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(text.data(), text.size(), "%.2f", value);
-    text.resize(static_cast<size_t>(length));
+    char buffer[320];  // the largest double has 309 digits; sign, point and two decimals
+    std::snprintf(buffer, sizeof buffer, "%.2f", value);
+    std::string text = buffer;
     const bool negative = !text.empty() && text[0] == '-';
     if (negative) text.erase(0, 1);
     const size_t dot = text.find('.');

@@ -635,6 +635,37 @@ TEST_F(MapFileTest, LoadConvertsTheTwoOldObjectTypes) {
     EXPECT_EQ(map.GetJitter(10, 11), 99);
 }
 
+TEST_F(MapFileTest, OldObjectsAreFoundAtEveryColumnOfWideRows) {
+    // One pair per odd row, each at another column, so that every word position of a row is
+    // looked at (the load skips rows by a quick look first). Rows 1, 5, 9... hold 270 pairs
+    // (partner up-right), rows 3, 7, 11... 271 pairs (partner up-left).
+    MapFile file;
+    file.width = 100;
+    file.height = 60;
+    const auto pairAt = [](int y) { return (y / 2) * 3 % 99; };
+    const auto oldId = [](int anchorRow) { return anchorRow % 4 == 1 ? 270 : 271; };
+    file.cell = [&](int x, int y) {
+        tMapCell c;
+        c.w[0] = 0x010C;  // near the wanted values in every other word
+        c.w[1] = 0x010D;
+        int id = 0;
+        if (y % 2 == 1 && x == pairAt(y)) id = oldId(y);
+        if (y % 2 == 0 && y + 1 < 60) {
+            const int anchorRow = y + 1;
+            const int partnerX = pairAt(anchorRow) + (oldId(anchorRow) == 270 ? 1 : 0);
+            if (x == partnerX) id = oldId(anchorRow);
+        }
+        if (id != 0) {
+            c.w[1] = 2;
+            c.w[2] = static_cast<uint16_t>(id);
+        }
+        return c;
+    };
+    ASSERT_TRUE(map.LoadFromFile(Write("wide.map", file.Bytes(0, 0, {}, {})), view));
+    for (int y = 1; y < 60; y += 2)
+        EXPECT_EQ(map.GetId(pairAt(y), y), oldId(y) == 270 ? 443 : 442) << pairAt(y) << "," << y;
+}
+
 TEST_F(MapFileTest, LoadResetsTheExtraColumnAndRow) {
     for (int y = 0; y <= 30; ++y)
         for (int x = 0; x <= 40; ++x)
