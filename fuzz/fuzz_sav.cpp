@@ -12,7 +12,9 @@
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
 #include "resources/BigFile.h"
+#include "resources/SafeFile.h"
 #include "resources/UiHost.h"
+#include "writers/ArchiveWriter.h"
 #include "writers/GameTableWriter.h"
 
 namespace {
@@ -25,10 +27,11 @@ class QuietUi final : public tess::UiHost {
     void Beep() override {}
 };
 
-// A game directory with rule tables (older, shorter records take defaults from them), a map
+// An archive with rule tables (older, shorter records take defaults from them), a map
 // whose first cells link to the first records, and two stores.
 struct Setup {
     QuietUi ui;
+    std::string dir;
     std::unique_ptr<tess::tMapa> map = std::make_unique<tess::tMapa>();
     std::unique_ptr<tess::tKalistor> first = std::make_unique<tess::tKalistor>();
     std::unique_ptr<tess::tKalistor> second = std::make_unique<tess::tKalistor>();
@@ -37,8 +40,8 @@ struct Setup {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "tess-fuzz-sav-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+        dir = pattern;
         tess::SetUi(&ui);
-        tess::BigFile().Close();
         tess::writers::GameTablesData tables;
         for (int32_t id = 1; id <= 30; ++id) {
             tess::BuildingType b;
@@ -53,14 +56,27 @@ struct Setup {
             p.IdVliv = id % 5;
             tables.Persons.push_back(p);
         }
-        tess::writers::WriteGameTables(pattern, tables);
-        std::filesystem::current_path(pattern);
+        // In an archive, so the tables are found without changing the current directory
+        // (libFuzzer reads its corpus by relative paths).
+        const std::string archive = pattern + "/zor.dat";
+        const std::vector<uint8_t> bytes = tess::writers::BuildArchive(
+            {{"DATA/building.dbf",
+              tess::writers::BuildDbf(tess::writers::BuildingTable(tables.Buildings)).Table},
+             {"DATA/person.dbf",
+              tess::writers::BuildDbf(tess::writers::PersonTable(tables.Persons)).Table}});
+        tess::WriteFileAtomically(archive, bytes);
+        tess::BigFile().Open(archive);
         tess::Random random(1);
         map->Create(64, 64, random, tess::WallTableSource::None);
         for (int32_t i = 1; i <= 40; ++i) {
             map->SetLinkKind(i, i, 1 + i % 2);
             map->SetId(i, i, i);
         }
+    }
+    ~Setup() {
+        tess::BigFile().Close();
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
     }
 };
 
