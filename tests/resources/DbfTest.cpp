@@ -331,7 +331,7 @@ TEST_F(DbfTest, ArchiveMemberComesBeforeTheDiskFile) {
 // Rewrites header words of a written table.
 std::vector<uint8_t> Patched(std::vector<uint8_t> bytes, size_t at, uint32_t value, int width) {
     for (int i = 0; i < width; ++i)
-        bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+        bytes.at(at + static_cast<size_t>(i)) = static_cast<uint8_t>(value >> (8 * i));
     return bytes;
 }
 
