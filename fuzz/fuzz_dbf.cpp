@@ -9,22 +9,15 @@
 #include <fstream>
 #include <string>
 
+#include "QuietUi.h"
 #include "resources/BigFile.h"
 #include "resources/Dbf.h"
 #include "resources/UiHost.h"
 
 namespace {
 
-class QuietUi final : public tess::UiHost {
-  public:
-    tess::ErrorChoice ErrorBox(const std::string&) override { return tess::ErrorChoice::Retry; }
-    tess::Answer MessageBox(const std::string&, tess::Buttons) override { return tess::Answer::Ok; }
-    void SetCaption(const std::string&) override {}
-    void Beep() override {}
-};
-
 struct Setup {
-    QuietUi ui;
+    tess::fuzz::QuietUi ui;
     std::string dir;
     Setup() {
         // Each input is written to files; memory-backed storage keeps that from dominating.

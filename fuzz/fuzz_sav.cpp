@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "QuietUi.h"
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
 #include "resources/BigFile.h"
@@ -19,18 +20,10 @@
 
 namespace {
 
-class QuietUi final : public tess::UiHost {
-  public:
-    tess::ErrorChoice ErrorBox(const std::string&) override { return tess::ErrorChoice::Retry; }
-    tess::Answer MessageBox(const std::string&, tess::Buttons) override { return tess::Answer::Ok; }
-    void SetCaption(const std::string&) override {}
-    void Beep() override {}
-};
-
 // An archive with rule tables (older, shorter records take defaults from them), a map
 // whose first cells link to the first records, and two stores.
 struct Setup {
-    QuietUi ui;
+    tess::fuzz::QuietUi ui;
     std::string dir;
     std::unique_ptr<tess::tMapa> map = std::make_unique<tess::tMapa>();
     std::unique_ptr<tess::tKalistor> first = std::make_unique<tess::tKalistor>();

@@ -1,11 +1,11 @@
 // Seed corpora of the table and game-data fuzz targets, made with our own writers.
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "QuietUi.h"
 #include "Seeds.h"
 #include "game/Kalistor.h"
 #include "resources/Bytes.h"
@@ -18,22 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Seeds are built without game tables; the recalculations then report missing tables.
-class QuietUi final : public UiHost {
-  public:
-    ErrorChoice ErrorBox(const std::string&) override { return ErrorChoice::Retry; }
-    Answer MessageBox(const std::string&, Buttons) override { return Answer::Ok; }
-    void SetCaption(const std::string&) override {}
-    void Beep() override {}
-};
-
-void WriteSeed(const fs::path& dir, const std::string& name, const std::vector<uint8_t>& bytes) {
-    fs::create_directories(dir);
-    std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
 // The table target's input: table length, table, memo.
 std::vector<uint8_t> TableInput(const writers::DbfTable& table,
                                 const writers::DbfOptions& options = {}) {
@@ -45,7 +29,7 @@ std::vector<uint8_t> TableInput(const writers::DbfTable& table,
     return std::move(out.Data());
 }
 
-void WriteDbfSeeds(const fs::path& dir) {
+void WriteDbfSeeds(const fs::path& corpus) {
     writers::DbfTable mixed;
     mixed.Fields = {{"ID", 'N', 5, 0},   {"NAME", 'C', 12, 0}, {"OK", 'L', 1, 0},
                     {"RATE", 'N', 8, 2}, {"NOTE", 'M', 10, 0}, {"BIN", 'M', 4, 0},
@@ -53,19 +37,20 @@ void WriteDbfSeeds(const fs::path& dir) {
     mixed.Records = {{false, {"1", "Prvni", "T", "1.50", "memo one", "bin", "abc"}},
                      {true, {"-20", "  Druhy", "F", "-3.25", "", "second memo", "x"}},
                      {false, {"x7y", "", "?", "", std::string(200, 'm'), "", ""}}};
-    WriteSeed(dir, "mixed", TableInput(mixed));
-    WriteSeed(dir, "mixed-block16", TableInput(mixed, {.MemoBlockSize = 16, .EndMarker = false}));
+    WriteSeed(corpus, "fuzz_dbf", "mixed", TableInput(mixed));
+    WriteSeed(corpus, "fuzz_dbf", "mixed-block16",
+              TableInput(mixed, {.MemoBlockSize = 16, .EndMarker = false}));
 
     writers::DbfTable empty;
     empty.Fields = {{"ID", 'N', 5, 0}};
-    WriteSeed(dir, "empty", TableInput(empty));
+    WriteSeed(corpus, "fuzz_dbf", "empty", TableInput(empty));
 
     writers::DbfTable names;
     names.Fields = {{"NAME", 'C', 30, 0}, {"TYP_RACE", 'N', 4, 0}};
     for (int i = 0; i < 20; ++i)
         names.Records.push_back(
             {i % 5 == 0, {"Jmeno " + std::to_string(i), std::to_string(i % 16)}});
-    WriteSeed(dir, "names", TableInput(names));
+    WriteSeed(corpus, "fuzz_dbf", "names", TableInput(names));
 }
 
 // A store with every kind of record, set directly (no editors, no tables).
@@ -139,22 +124,23 @@ std::vector<uint8_t> Repack(const std::vector<uint8_t>& full, const int32_t (&si
     return std::move(out.Data());
 }
 
-void WriteSavSeeds(const fs::path& dir) {
+void WriteSavSeeds(const fs::path& corpus) {
+    // Built without game tables: the recalculations of a save report them missing, quietly.
     QuietUi quiet;
     ScopedUi scoped(quiet);
-    WriteSeed(dir, "empty", tKalistor().SaveToBytes());
+    WriteSeed(corpus, "fuzz_sav", "empty", tKalistor().SaveToBytes());
     const std::vector<uint8_t> full = SeedStore()->SaveToBytes();
-    WriteSeed(dir, "full", full);
-    WriteSeed(dir, "short-players", Repack(full, {2180, 60, 29, 96}));
-    WriteSeed(dir, "no-relations", Repack(full, {57, 60, 29, 96}));
-    WriteSeed(dir, "short-records", Repack(full, {2681, 32, 26, 80}));
+    WriteSeed(corpus, "fuzz_sav", "full", full);
+    WriteSeed(corpus, "fuzz_sav", "short-players", Repack(full, {2180, 60, 29, 96}));
+    WriteSeed(corpus, "fuzz_sav", "no-relations", Repack(full, {57, 60, 29, 96}));
+    WriteSeed(corpus, "fuzz_sav", "short-records", Repack(full, {2681, 32, 26, 80}));
 }
 
 }  // namespace
 
-void WriteTableSeeds(const std::string& corpusDir) {
-    WriteDbfSeeds(fs::path(corpusDir) / "fuzz_dbf");
-    WriteSavSeeds(fs::path(corpusDir) / "fuzz_sav");
+void WriteTableSeeds(const fs::path& corpus) {
+    WriteDbfSeeds(corpus);
+    WriteSavSeeds(corpus);
 }
 
 }  // namespace tess::fuzz

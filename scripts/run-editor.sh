@@ -12,6 +12,6 @@ if [[ -x build/release/bin/tessarine ]]; then
   exec build/release/bin/tessarine "${args[@]}"
 fi
 # Until the editor window exists: make a new map with the command-line tool and show its info.
-out=$(mktemp -d)
-build/release/bin/tessarine-cli map new --size 256x512 -o "$out/new.map" --seed 1
-exec build/release/bin/tessarine-cli map info "$out/new.map"
+map=build/release/new.map
+build/release/bin/tessarine-cli map new --size 256x512 -o "$map" --seed 1
+exec build/release/bin/tessarine-cli map info "$map"

@@ -26,8 +26,8 @@ fs::path& StartDirectory() {
 Args::Args(const std::vector<std::string>& words, const std::set<std::string>& flags) {
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        const bool isOption = word.size() > 1 && word[0] == '-' &&
-                              !(word[1] >= '0' && word[1] <= '9');
+        const bool isOption =
+            word.size() > 1 && word[0] == '-' && !(word[1] >= '0' && word[1] <= '9');
         if (!isOption) {
             positionals_.push_back(word);
         } else if (flags.count(word)) {
@@ -78,7 +78,8 @@ std::string DemoGameDirectory() {
     const fs::path dir = exe.parent_path();
     for (const fs::path& candidate :
          {dir / ".." / "demo", dir / ".." / "share" / "tessarine" / "demo"}) {
-        if (fs::exists(candidate / "zor.dat", error)) return fs::canonical(candidate, error).string();
+        if (fs::exists(candidate / "zor.dat", error))
+            return fs::canonical(candidate, error).string();
     }
     return {};
 }
@@ -137,7 +138,9 @@ Registry& Registry::Instance() {
     return registry;
 }
 
-void Registry::Add(Command command) { commands_.push_back(std::move(command)); }
+void Registry::Add(Command command) {
+    commands_.push_back(std::move(command));
+}
 
 const Command* Registry::Find(const std::string& noun, const std::string& verb) const {
     for (const Command& c : commands_)

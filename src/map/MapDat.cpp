@@ -271,18 +271,6 @@ void tMapa::SetDefaultTerrains() {
     }
 }
 
-TPoint tMapa::Neighbour(int32_t x, int32_t y, int direction) const {
-    int64_t nx = x;
-    int64_t ny = y;
-    if (direction >= 0 && direction < 8) {
-        const DirectionStep& step = kDirectionSteps[y & 1][direction];
-        nx += step.dx;
-        ny += step.dy;
-    }
-    return {static_cast<int32_t>(std::clamp<int64_t>(nx, 0, MaxX())),
-            static_cast<int32_t>(std::clamp<int64_t>(ny, 0, MaxY()))};
-}
-
 TPoint tMapa::ViewCentreOf(const ViewPosition& view) {
     const int64_t column = int64_t{view.X} + ((int64_t{view.Right} - view.Left) / 32 + 1) / 2;
     const int64_t row = int64_t{view.Y} + ((int64_t{view.Bottom} - view.Top + 4 * 8) / 8 + 1) / 2;

@@ -119,7 +119,17 @@ class tMapa {
     }
     // The cell one step in a direction (0..7), brought into range; another direction gives the
     // point itself, brought into range.
-    TPoint Neighbour(int32_t x, int32_t y, int direction) const;
+    TPoint Neighbour(int32_t x, int32_t y, int direction) const {
+        int64_t nx = x;
+        int64_t ny = y;
+        if (direction >= 0 && direction < 8) {
+            const DirectionStep& step = kDirectionSteps[y & 1][direction];
+            nx += step.dx;
+            ny += step.dy;
+        }
+        return {static_cast<int32_t>(std::clamp<int64_t>(nx, 0, MaxX())),
+                static_cast<int32_t>(std::clamp<int64_t>(ny, 0, MaxY()))};
+    }
     // The top cell of the block of four that holds (x, y), for points in range (not clamped).
     static TPoint BlockTop(int32_t x, int32_t y) {
         const int xOdd = x & 1;

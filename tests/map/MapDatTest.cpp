@@ -173,7 +173,7 @@ TEST_F(MapTest, BlocksOfFourPartitionTheGrid) {
                 << x << "," << y;
             for (const TPoint& c : cells)
                 EXPECT_EQ(tMapa::BlockTop(c.X, c.Y), top);
-            EXPECT_EQ(tMapa::IsBlockBottom(x, y), TPoint(x, y) == cells[2]);
+            EXPECT_EQ(tMapa::IsBlockBottom(x, y), (TPoint{x, y} == cells[2]));
         }
     }
     // The block's cells are the steps of the spec'd walk: down-right, down-left, up-left.
@@ -387,7 +387,7 @@ TEST_F(MapFileTest, SavesTheExactLayoutAndLoadsItBack128By512) {
     for (int y = 0; y < 512; ++y)
         for (int x = 0; x < 128; ++x)
             map.SetCell(x, y, Pattern(x, y));
-    map.Terrains[3] = {"Kámen", 0};
+    map.Terrains[3] = {"K\xE1men", 0};
     map.Terrains[15] = {std::string(30, 'z'), 7};
     view = {10, 20, 0, 0, 1024, 768};
     const TPoint centre = tMapa::ViewCentreOf(view);
@@ -421,7 +421,7 @@ TEST_F(MapFileTest, SavesTheExactLayoutAndLoadsItBack128By512) {
     for (int y = 0; y < 512; ++y)
         for (int x = 0; x < 128; ++x)
             ASSERT_EQ(loaded.Cell(x, y), Pattern(x, y)) << x << "," << y;
-    EXPECT_EQ(loaded.Terrains[3].Name, "Kámen");
+    EXPECT_EQ(loaded.Terrains[3].Name, "K\xE1men");
     EXPECT_EQ(loaded.Terrains[3].Shade, 0);
     EXPECT_EQ(loaded.Terrains[15].Shade, 7);
     EXPECT_EQ(other.X, 10);
