@@ -15,5 +15,6 @@ void WriteSeed(const std::filesystem::path& corpus, const std::string& target,
 // One function per reader; each lives in its own seeds_<name>.cpp and is called by seeds.cpp.
 void WriteArchiveSeeds(const std::filesystem::path& corpus);
 void WriteMapSeeds(const std::filesystem::path& corpus);
+void WriteTableSeeds(const std::filesystem::path& corpus);
 
 }  // namespace tess::fuzz

@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
         const std::filesystem::path corpus = argv[1];
         tess::fuzz::WriteArchiveSeeds(corpus);
         tess::fuzz::WriteMapSeeds(corpus);
+        tess::fuzz::WriteTableSeeds(corpus);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "fuzz_seeds: %s\n", e.what());
         return 1;
