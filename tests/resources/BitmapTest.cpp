@@ -67,6 +67,9 @@ TEST(Bitmap, DamagedDataIsAnErrorAndLeavesTheSurfaceAlone) {
     };
     refused({});
     refused(std::vector<uint8_t>(bmp.begin(), bmp.begin() + 20));  // header cut off
+    std::vector<uint8_t> shortRows = bmp;  // the last row's bytes are missing
+    shortRows.resize(bmp.size() - 4);
+    refused(shortRows);
     std::vector<uint8_t> png = bmp;
     png[0] = 0x89;  // not "BM"
     refused(png);
