@@ -9,18 +9,28 @@
 
 namespace tess {
 
+void tTabulka::Arena::Reserve(size_t need) {
+    if (need <= room) return;
+    const size_t grown = std::max(need, room * 2);
+    std::unique_ptr<uint8_t[]> larger(new uint8_t[grown]);
+    if (used) std::memcpy(larger.get(), bytes.get(), used);
+    bytes = std::move(larger);
+    room = grown;
+}
+
 void tTabulka::Reset(int32_t symbolBits) {
     if (symbolBits < 1 || symbolBits > 8) throw std::invalid_argument("symbol bits out of range");
     const int32_t symbols = 1 << symbolBits;
     CodeWidth = symbolBits + 1;
     Capacity = 1 << CodeWidth;
     slots_.assign(static_cast<size_t>(Capacity), Slot{});
-    strings_.clear();
-    strings_.reserve(std::max<size_t>(strings_.capacity(), 1 << 16));
+    strings_.used = 0;
+    strings_.Reserve(1 << 16);
     for (int32_t i = 0; i < symbols; ++i) {
         slots_[static_cast<size_t>(i)] = {static_cast<uint32_t>(i), 1};
-        strings_.push_back(static_cast<uint8_t>(i));
+        strings_.bytes[static_cast<size_t>(i)] = static_cast<uint8_t>(i);
     }
+    strings_.used = static_cast<size_t>(symbols);
     EndCode = symbols;
     WidenCode = symbols + 1;
     LastIndex = symbols + 1;
@@ -38,13 +48,14 @@ bool tTabulka::PreviousDefined() const {
 
 bool tTabulka::AddExtended(int32_t from, uint8_t last) {
     const Slot source = slots_[static_cast<size_t>(from)];
-    const size_t need = strings_.size() + source.Length + 1;
+    const size_t need = strings_.used + source.Length + 1;
     if (LastIndex + 1 >= maxEntries_ || need > maxStringBytes_) return false;
-    if (need > strings_.capacity()) strings_.reserve(std::max(need, strings_.capacity() * 2));
-    const size_t at = strings_.size();
-    strings_.resize(need);  // within the reserved room: the source bytes stay put
-    std::memcpy(strings_.data() + at, strings_.data() + source.Offset, source.Length);
-    strings_[at + source.Length] = last;
+    strings_.Reserve(need);
+    const size_t at = strings_.used;
+    uint8_t* const base = strings_.data();
+    std::memcpy(base + at, base + source.Offset, source.Length);
+    base[at + source.Length] = last;
+    strings_.used = need;
     ++LastIndex;
     if (LastIndex >= Capacity) {
         Capacity *= 2;
@@ -55,12 +66,14 @@ bool tTabulka::AddExtended(int32_t from, uint8_t last) {
 }
 
 int32_t tTabulka::AddEntry(std::span<const uint8_t> string) {
-    const size_t need = strings_.size() + string.size();
+    const size_t need = strings_.used + string.size();
     if (Capacity == 0 || LastIndex + 1 >= maxEntries_ || need > maxStringBytes_) return -1;
     // The string may lie in the dictionary itself: copy it before the buffer can move.
     const std::vector<uint8_t> copy(string.begin(), string.end());
-    const size_t at = strings_.size();
-    strings_.insert(strings_.end(), copy.begin(), copy.end());
+    strings_.Reserve(need);
+    const size_t at = strings_.used;
+    if (!copy.empty()) std::memcpy(strings_.data() + at, copy.data(), copy.size());
+    strings_.used = need;
     ++LastIndex;
     if (LastIndex >= Capacity) {
         Capacity *= 2;
@@ -107,7 +120,7 @@ tTabulka::Status tTabulka::Decode(Piece& piece) {
             ErrorBox("Porusena integrita dat");
             return Status::Broken;
         }
-        const uint8_t first = strings_[slots_[static_cast<size_t>(Previous)].Offset];
+        const uint8_t first = strings_.bytes[slots_[static_cast<size_t>(Previous)].Offset];
         if (!AddExtended(Previous, first)) return Status::TooLarge;
     } else {
         // A second widen code in a row would name the widen code's missing string.
@@ -116,7 +129,7 @@ tTabulka::Status tTabulka::Decode(Piece& piece) {
             return Status::Broken;
         }
         if (havePrevious) {
-            const uint8_t first = strings_[slots_[static_cast<size_t>(c)].Offset];
+            const uint8_t first = strings_.bytes[slots_[static_cast<size_t>(c)].Offset];
             if (!AddExtended(Previous, first)) return Status::TooLarge;
         }
     }
@@ -132,6 +145,9 @@ tTabulka::Status tTabulka::DecodeTile(std::span<uint8_t> out, uint32_t rowLength
     const uint64_t row = rowLength;
     const uint64_t total = out.size();
     uint64_t o = 0;
+    // The end of the row that holds position o (rowEnd - row <= o < rowEnd): the row rules
+    // without a division per code.
+    uint64_t rowEnd = row;
     bool overflowReported = false;
     for (;;) {
         Piece piece;
@@ -139,7 +155,7 @@ tTabulka::Status tTabulka::DecodeTile(std::span<uint8_t> out, uint32_t rowLength
         if (status != Status::Ok) return status;
         const uint64_t n = piece.Length;
         if (n >= 1) {
-            if (o / row != (o + n - 1) / row) ErrorBox("podezrela delka");
+            if (o + n - 1 >= rowEnd) ErrorBox("podezrela delka");
             if (o < total) {
                 const size_t m = static_cast<size_t>(std::min(n, total - o));
                 if (piece.Bytes)
@@ -148,9 +164,10 @@ tTabulka::Status tTabulka::DecodeTile(std::span<uint8_t> out, uint32_t rowLength
                     std::memset(out.data() + o, 0, m);
             }
             o += n;
+            if (o >= rowEnd) rowEnd = o < rowEnd + row ? rowEnd + row : (o / row + 1) * row;
         }
         // No dictionary string spans two rows: the first code of a row adds no entry.
-        if (o % row == 0) Previous = -1;
+        if (o == rowEnd - row) Previous = -1;
         if (o > total && !overflowReported) {
             ErrorBox("pretekl zasobnik");
             overflowReported = true;

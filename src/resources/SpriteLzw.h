@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -86,8 +87,18 @@ class tTabulka {
 
     int32_t maxEntries_;
     size_t maxStringBytes_;
-    std::vector<Slot> slots_;       // Capacity slots, 0..LastIndex in use
-    std::vector<uint8_t> strings_;  // every entry's bytes, one after another
+    std::vector<Slot> slots_;  // Capacity slots, 0..LastIndex in use
+    // Every entry's bytes, one after another. Grown by hand: a vector would zero the room it
+    // adds before each string is copied in.
+    struct Arena {
+        std::unique_ptr<uint8_t[]> bytes;
+        size_t used = 0;
+        size_t room = 0;
+        uint8_t* data() const { return bytes.get(); }
+        // Makes room for `need` bytes in all, keeping what is there.
+        void Reserve(size_t need);
+    };
+    Arena strings_;
 };
 
 }  // namespace tess
