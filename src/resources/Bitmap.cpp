@@ -46,8 +46,9 @@ bool PixelRowsPresent(std::span<const uint8_t> bytes) {
         bits = Le(p + 28, 2);
         compression = Le(p + 30, 4);
     }
-    // Run-length compressed rows have no fixed size; the decoder refuses them anyway.
-    if (compression != 0 && compression != 3 && compression != 6) return true;
+    // Run-length compressed rows have no fixed size; the decoder refuses them anyway. Any
+    // other value is decoded as plain rows.
+    if (compression == 1 || compression == 2) return true;
     const int64_t rowBytes = (std::abs(width) * bits + 31) / 32 * 4;
     return int64_t(offset) + rowBytes * std::abs(height) <= int64_t(bytes.size());
 }
