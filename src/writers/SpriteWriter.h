@@ -1,5 +1,4 @@
-// Writes sprite files: DirectDraw Surface files in every layout and the tiled "DDSR", "DDSL"
-// and "DDS2" containers.
+// Writes sprite files: DirectDraw Surface layouts and the "DDSR", "DDSL", "DDS2" containers.
 #pragma once
 
 #include <cstdint>

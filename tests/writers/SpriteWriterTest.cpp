@@ -1,5 +1,4 @@
-// Sprite encoders: run-length and dictionary tiles decode to their input, DXT3 block quality,
-// and compact files for pictures of real sizes.
+// Sprite encoders: tiles decode to their input, DXT3 quality, compact files of real sizes.
 #include "writers/SpriteWriter.h"
 
 #include <gtest/gtest.h>
