@@ -16,5 +16,6 @@ void WriteSeed(const std::filesystem::path& corpus, const std::string& target,
 void WriteArchiveSeeds(const std::filesystem::path& corpus);
 void WriteMapSeeds(const std::filesystem::path& corpus);
 void WriteTableSeeds(const std::filesystem::path& corpus);
+void WriteSpriteSeeds(const std::string& corpusDir);
 
 }  // namespace tess::fuzz

@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
         tess::fuzz::WriteArchiveSeeds(corpus);
         tess::fuzz::WriteMapSeeds(corpus);
         tess::fuzz::WriteTableSeeds(corpus);
+        tess::fuzz::WriteSpriteSeeds(corpus.string());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "fuzz_seeds: %s\n", e.what());
         return 1;

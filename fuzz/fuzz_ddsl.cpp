@@ -1,0 +1,19 @@
+// Fuzz target: dictionary tiled sprites ("DDSL"): bands, tile links and the dictionary codec.
+#include <cstddef>
+#include <cstdint>
+
+#include "FuzzSprites.h"
+#include "FuzzUi.h"
+#include "resources/BigFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace tess;
+    fuzz::InstallSilentUi();
+    const SpriteBytes file{{data, size}, "fuzz.ddsl", "End of file"};
+    tSurface colour, alpha;
+    try {
+        DecodeTiledSprite(file, TileCodec::Dictionary, colour, &alpha, fuzz::FuzzSpriteLimits());
+    } catch (const IoError&) {
+    }
+    return 0;
+}

@@ -1,0 +1,19 @@
+// Fuzz target: run-length tiled sprites ("DDSR"): bands, tile links and the run-length codec.
+#include <cstddef>
+#include <cstdint>
+
+#include "FuzzSprites.h"
+#include "FuzzUi.h"
+#include "resources/BigFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace tess;
+    fuzz::InstallSilentUi();
+    const SpriteBytes file{{data, size}, "fuzz.ddsr", "End of file"};
+    tSurface colour, alpha;
+    try {
+        DecodeTiledSprite(file, TileCodec::RunLength, colour, &alpha, fuzz::FuzzSpriteLimits());
+    } catch (const IoError&) {
+    }
+    return 0;
+}
