@@ -160,7 +160,9 @@ Canvas FaceFrame(Race race, int frame, int w, int h) {
     const int rx = w / 4, ry = h / 3;
     // Shoulders, head, hair, ears, eyes that blink on frame 2, a mouth that opens on odd frames.
     c.FillEllipse(Fix(cx, h + 4), (w / 2) * 16, (h / 4) * 16, cloth);
-    LitBlob(c, cx, cy, rx, ry, MakeRamp(skin), 11, 0, 0);
+    LitBlob(c, cx, cy, rx, ry,
+            MakeRamp(Mix(skin, Opaque(90, 50, 40), 90), Mix(skin, Opaque(255, 240, 225), 90)), 11,
+            0, 0);
     c.FillEllipseWith(Fix(cx, cy - ry / 2), (rx + 1) * 16, (ry / 2 + 1) * 16, [&](int x, int y) {
         if (y < cy - ry / 3) c.Set(x, y, hair);
     });

@@ -12,6 +12,7 @@
 #include "Canvas.h"
 #include "Compositor.h"
 #include "DemoMap.h"
+#include "FilePlan.h"
 #include "GameData.h"
 #include "Library.h"
 #include "ObjectArt.h"
@@ -280,6 +281,22 @@ void ObjectSheets(ArtLibrary& art) {
                   std::to_string(p.id) + " " + ContainerName(p.container));
     }
     WritePng(units.Build(), "units.png");
+    Sheet zoom(1, 10 * 44 * 4, 46 * 4);
+    for (int person : {2, 5, 11, 21, 31, 40, 43}) {
+        const PersonType* pt = nullptr;
+        for (const PersonType& p : PersonTypes())
+            if (p.id == person) pt = &p;
+        Canvas row(10 * 44, 46);
+        for (int d = 0; d < 8; ++d) {
+            const ObjectDesign* o = FindObject(pt->objectBase + d);
+            row.Blit(*art.ObjectPicture(o->id), 0, 0, o->width, o->height, d * 44, 0);
+        }
+        const ObjectDesign* b = FindObject(pt->objectBase + 27);
+        const Canvas* pic = art.ObjectPicture(b->id);
+        row.Blit(*pic, 0, pic->Height() - b->height, b->width, b->height, 8 * 44, 0);
+        zoom.Add(Upscale(ShowKey(row, kClear), 4), std::to_string(person));
+    }
+    WritePng(zoom.Build(), "units_zoom.png");
 
     Sheet fx(1, 900, 140);
     for (const AnimDesign& a : AnimDesigns()) {
@@ -360,6 +377,64 @@ void MapSheets(ArtLibrary& art) {
     }
 }
 
+void ButtonSheet() {
+    Sheet sheet(8, 64 * 2, 64 * 2);
+    for (const std::string& name : TerrainSetNames()) {
+        Canvas b = MakeTerrainButton(name);
+        if (HasButtonOverlay(name)) {
+            const Canvas o = MakeButtonOverlay(name);
+            for (int y = 0; y < 64; ++y)
+                for (int x = 0; x < 64; ++x)
+                    if (!(o.Get(x, y) == kBlack)) b.Set(x, y, o.Get(x, y));
+        }
+        sheet.Add(Upscale(b, 2), name.substr(0, 20));
+    }
+    WritePng(sheet.Build(), "terrain_buttons.png");
+}
+
+// A checksum over everything the generator makes, to compare builds.
+void Fingerprint(ArtLibrary& art) {
+    uint64_t h = 1469598103934665603ull;
+    auto mix = [&](const void* data, size_t n) {
+        const uint8_t* p = static_cast<const uint8_t*>(data);
+        for (size_t i = 0; i < n; ++i)
+            h = (h ^ p[i]) * 1099511628211ull;
+    };
+    auto canvas = [&](const Canvas& c) {
+        mix(c.Pixels().data(), c.Pixels().size() * sizeof(Rgba));
+    };
+    for (const std::string& name : TerrainSetNames()) {
+        canvas(art.FlatPicture(name));
+        canvas(art.SlopePicture(name));
+        canvas(MakeTerrainButton(name));
+        if (HasButtonOverlay(name)) canvas(MakeButtonOverlay(name));
+    }
+    for (int k = 1; k <= kWallKinds; ++k)
+        canvas(art.WallPicture(k));
+    const std::vector<uint8_t> table = MakeWallPieceTable();
+    mix(table.data(), table.size());
+    for (const ObjectDesign& o : ObjectCatalogue())
+        canvas(PrepareForContainer(*art.ObjectPicture(o.id), o.file.container, o.file.key));
+    for (const AnimDesign& a : AnimDesigns())
+        canvas(EffectStrip(a.effect, a.width, a.height, a.frames, Hash(0xEFFu, a.id, 0)));
+    for (int r = 1; r <= 4; ++r)
+        for (int f = 0; f < kFaceFrames; ++f)
+            canvas(FaceFrame(static_cast<Race>(r), f, kFaceWidth, kFaceHeight));
+    const MapDesign m = DesignDemoMap();
+    for (const auto* v :
+         {&m.terrain, &m.level, &m.wall, &m.variant, &m.tileVariant, &m.animRow, &m.jitter})
+        mix(v->data(), v->size());
+    for (const ObjectPlacement& o : m.objects)
+        mix(&o, sizeof o);
+    for (const TableDesign& t : DemoTables())
+        for (const auto& row : t.rows)
+            for (const std::string& v : row)
+                mix(v.data(), v.size());
+    for (const PlannedFile& f : DemoFilePlan())
+        mix(f.path.data(), f.path.size());
+    std::printf("fingerprint %016llx\n", static_cast<unsigned long long>(h));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -372,5 +447,7 @@ int main(int argc, char** argv) {
     if (what == "all" || what == "trees") TreeSheet();
     if (what == "all" || what == "objects") ObjectSheets(art);
     if (what == "all" || what == "map") MapSheets(art);
+    if (what == "all" || what == "buttons") ButtonSheet();
+    if (what == "fingerprint") Fingerprint(art);
     return 0;
 }
