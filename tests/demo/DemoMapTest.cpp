@@ -16,10 +16,17 @@ const MapDesign& Map() {
     return m;
 }
 
-TEST(DemoMap, NeighbouringLevelsDifferByAtMostOne) {
-    const MapDesign& m = Map();
-    ASSERT_EQ(m.width, kDemoMapWidth);
-    ASSERT_EQ(m.height, kDemoMapHeight);
+// Other sizes the layout scales to: the smallest new map and a wide one.
+const MapDesign& Small() {
+    static const MapDesign m = DesignDemoMap(128, 128);
+    return m;
+}
+const MapDesign& Wide() {
+    static const MapDesign m = DesignDemoMap(300, 300);
+    return m;
+}
+
+void CheckLevels(const MapDesign& m) {
     int highest = 0, lowest = 7;
     for (int y = 0; y < m.height; ++y)
         for (int x = 0; x < m.width; ++x) {
@@ -35,6 +42,14 @@ TEST(DemoMap, NeighbouringLevelsDifferByAtMostOne) {
         }
     EXPECT_EQ(highest, 7);
     EXPECT_EQ(lowest, 0);
+}
+
+TEST(DemoMap, NeighbouringLevelsDifferByAtMostOne) {
+    ASSERT_EQ(Map().width, kDemoMapWidth);
+    ASSERT_EQ(Map().height, kDemoMapHeight);
+    CheckLevels(Map());
+    CheckLevels(Small());
+    CheckLevels(Wide());
 }
 
 TEST(DemoMap, TerrainWallsAndVariantsAgreeWithinBlocks) {
@@ -57,8 +72,7 @@ TEST(DemoMap, TerrainWallsAndVariantsAgreeWithinBlocks) {
     EXPECT_GE(walls.size(), 13u);     // most of the sixteen wall kinds, and no wall
 }
 
-TEST(DemoMap, EverythingStandsInsideTheMapOnFreeCells) {
-    const MapDesign& m = Map();
+void CheckPlacements(const MapDesign& m) {
     std::vector<int> owner(static_cast<size_t>(m.width * m.height), -1);
     int next = 0;
     auto claim = [&](const std::vector<Cell>& cells, bool water) {
@@ -96,8 +110,13 @@ TEST(DemoMap, EverythingStandsInsideTheMapOnFreeCells) {
         claim({u.at}, false);
 }
 
-TEST(DemoMap, GameDataPassesTheMapCheck) {
-    const MapDesign& m = Map();
+TEST(DemoMap, EverythingStandsInsideTheMapOnFreeCells) {
+    CheckPlacements(Map());
+    CheckPlacements(Small());
+    CheckPlacements(Wide());
+}
+
+void CheckGameData(const MapDesign& m) {
     ASSERT_GE(m.players.size(), 2u);
     std::set<int> races;
     for (const PlayerDesign& p : m.players)
@@ -145,6 +164,12 @@ TEST(DemoMap, GameDataPassesTheMapCheck) {
     EXPECT_TRUE(m.Inside(m.viewCentre));
 }
 
+TEST(DemoMap, GameDataPassesTheMapCheck) {
+    CheckGameData(Map());
+    CheckGameData(Small());
+    CheckGameData(Wide());
+}
+
 TEST(DemoMap, SameSizeSameDesign) {
     const MapDesign a = DesignDemoMap(160, 256);
     const MapDesign b = DesignDemoMap(160, 256);
@@ -156,7 +181,7 @@ TEST(DemoMap, SameSizeSameDesign) {
         EXPECT_EQ(a.objects[i].id, b.objects[i].id);
     EXPECT_EQ(a.buildings.size(), b.buildings.size());
     EXPECT_EQ(a.units.size(), b.units.size());
-    // A smaller map still gets its settlements.
+    // A smaller map still gets its settlements, each with its centre.
     EXPECT_EQ(a.settlements.size(), Map().settlements.size());
 }
 

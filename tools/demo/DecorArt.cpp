@@ -132,27 +132,31 @@ void BlockRuin(Canvas& c, int ax, int ay, int rt, int lt, int variant, uint32_t 
                                                     std::max(1, f.bottom.x - f.left.x)
                                    : f.bottom.y + (f.right.y - f.bottom.y) * (x16 - f.bottom.x) /
                                                       std::max(1, f.right.x - f.bottom.x);
+            const int edge = std::min(bx, cols - 1 - bx) * 4;  // distance from the sides
+            const int broken =
+                static_cast<int>(Hash(seed + static_cast<uint32_t>(variant), bx / 2, 0) % 12u);
             const int wallH =
                 tower ? 56 + static_cast<int>(Hash(seed + static_cast<uint32_t>(variant), bx, 0) %
                                               24u)
-                      : 12 + static_cast<int>(Hash(seed + static_cast<uint32_t>(variant), bx, 0) %
-                                              22u);
+                      : std::max(8, 34 - edge / 2 - broken);
             const int frontH = tower ? 30 + static_cast<int>(Hash(seed + 7, bx, variant) % 20u)
                                      : static_cast<int>(Hash(seed + 7, bx, variant) % 14u);
             const bool back = y * 16 <= backY && y * 16 > backY - wallH * 16;
             const bool front = y * 16 <= frontY && y * 16 > frontY - frontH * 16;
-            const bool floor = y * 16 > backY && y * 16 <= frontY;
+            // Rubble lies scattered on the floor between the walls.
+            const bool floor =
+                y * 16 > backY && y * 16 <= frontY && Hash(seed + 9, bx, by) % 5u == 0;
             if (!back && !front && !floor) continue;
             Rgba col;
             if (front || back) {
                 const int tone = static_cast<int>(Hash(seed, bx, by) % 3u);
-                col = stone[(front ? 2 : 3) + (tone == 0 ? -1 : 0) -
-                            (x16 > f.bottom.x && front ? 1 : 0)];
+                // Courses of stone: every other row of blocks a shade darker, the lit side
+                // (left of the front corner) lighter.
+                col = stone[(front ? 2 : 3) + (tone == 0 ? -1 : 0) + (by % 2 == 0 ? 0 : -1) +
+                            (x16 < f.bottom.x || back ? 1 : -1)];
                 if (Hash(seed + 3, bx, by) % 7u == 0) col = moss[2];
             } else {
-                col = (Hash(seed + 5, bx, by) % 4u)
-                          ? MakeRamp(Opaque(80, 90, 50), Opaque(150, 150, 100))[2]
-                          : stone[1];
+                col = stone[1 + static_cast<int>(Hash(seed + 5, bx, by) % 2u)];
             }
             // Each block is a flat 4 x 4 square with a lit top row: one colour per block row.
             c.FillRect(bx * 4, by * 4, 4, 4, col);

@@ -256,8 +256,8 @@ void Builder::Terrain() {
                              (Noise2(kSeed + 40, k, 0, 40, 1) - 128) / 12,
                          a.y + (b.y - a.y) * k / std::max(1, steps)};
             const Cell c = CellAt(s);
-            for (int dy = -3; dy <= 3; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = 0; dx <= 0; ++dx) {
                     const Cell n = m_.Clamp(Cell{c.x + dx, c.y + dy});
                     const int cur = m_.terrain[I(n)];
                     if (cur == kShallow || cur == kDeep || cur == kLava) continue;

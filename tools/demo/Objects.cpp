@@ -150,7 +150,7 @@ void AddTrees(Catalogue& cat) {
     const T trees[] = {
         {1, "Smrk", 'j', "j", false, true, false, false, 40, 72, 4, 1, C::DdsA4R4G4B4},
         {2, "Jedle", 'j', "j", false, true, false, false, 32, 56, 3, 1, C::DdsA4R4G4B4},
-        {3, "Borovice", 'j', "jz", false, true, false, false, 36, 64, 3, 1, C::DdsA4R4G4B4},
+        {3, "Borovice", 'q', "jz", false, true, false, false, 36, 64, 3, 1, C::DdsA4R4G4B4},
         {4, "Dub", 'l', "l", true, false, false, false, 48, 64, 4, 1, C::DdsA4R4G4B4},
         {5, "Buk", 'l', "l", true, false, false, false, 44, 60, 3, 1, C::DdsA4R4G4B4},
         {6, "Lípa", 'l', "ln", true, false, false, false, 44, 60, 3, 1, C::DdsA4R4G4B4},

@@ -232,6 +232,21 @@ Canvas TreeFrame(char kind, int w, int h, uint32_t seed) {
         case 'i':
             Conifer(c, ax, ay, w, h, seed, darkGreen, true);
             break;
+        case 'q': {  // pine: a tall bare trunk and flat clumps of needles at the top
+            const int trunkH = h * 3 / 5;
+            Trunk(c, ax, ay, trunkH + 2, 4, 3, MakeRamp(Opaque(70, 36, 20), Opaque(200, 120, 70)),
+                  seed);
+            const Ramp needles = MakeRamp(Opaque(16, 44, 30), Opaque(90, 150, 90));
+            for (int k = 0; k < 4; ++k) {
+                const int cx = ax + (R(seed, 50 + k, 3) - 1) * (w / 5) * (k % 2 ? 1 : -1);
+                const int cy = ay - trunkH - 2 + k * 3 - R(seed, 60 + k, 4);
+                if (k > 0) Branch(c, ax, cy + 4, cx, cy + 1, kBark[1], 1);
+                LitBlob(c, cx, cy, w / 4 + 2 - k, 3 + (k == 0), needles,
+                        seed + static_cast<uint32_t>(k), 3, 70);
+            }
+            LitBlob(c, ax, ay - trunkH - 6, w / 4, 4, needles, seed + 9, 3, 70);
+            break;
+        }
         case 'o':  // poplar: a tall narrow crown
             Trunk(c, ax, ay, h / 4, 4, 3, kBark, seed);
             for (int k = 0; k < 5; ++k)

@@ -210,7 +210,7 @@ void WallSheets(ArtLibrary& art) {
 
 void TreeSheet() {
     Sheet sheet(4, 4 * 48 * 2, 100 * 2);
-    const char* kinds = "jilnmdfewxhzytkbarpo";
+    const char* kinds = "jqilnmdfewxhzytkbarpo";
     for (const char* k = kinds; *k; ++k) {
         const int w =
             *k == 'x' ? 96 : (*k == 'o' ? 24 : (*k == 'k' || *k == 'r' || *k == 'p' ? 28 : 44));
