@@ -366,7 +366,7 @@ void Builder::Walls() {
     for (int y = 0; y < h_; ++y)
         for (int x = 0; x < w_; ++x) {
             const Cell c{x, y};
-            if (Dist(BlockTop(c), cave_) < 50 && !m_.wall[I(c)]) m_.terrain[I(c)] = kKameniT;
+            if (Dist(BlockTop(c), cave_) < 58 && !m_.wall[I(c)]) m_.terrain[I(c)] = kKameniT;
             if (Dist(BlockTop(c), temple_) < 26) m_.terrain[I(c)] = kCobbles;
         }
 }
