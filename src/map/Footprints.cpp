@@ -2,6 +2,7 @@
 #include "map/Footprints.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
@@ -13,6 +14,7 @@ namespace tess {
 namespace {
 
 constexpr int kMaxAnchorSteps = 1000;
+constexpr uint32_t kKnownType = 1u << 16;
 
 // One step in a direction without clamping: a footprint that leaves the map must not fold back
 // onto the edge cells, which belong to something else.
@@ -150,55 +152,85 @@ bool DeleteObject(tMapa& map, const tObjects& objects, const tKalistor& store, i
 
 bool RepairObjects(tMapa& map, const tObjects& objects, const tKalistor& store,
                    RepairSummary* summary) {
+    // The footprint of every type in one small table (0: the catalogue does not hold the type,
+    // or its entry carries another number), so an anchor costs one read instead of a walk
+    // through the entry.
+    std::vector<uint32_t> footprint(kObjectSlots, 0);
+    for (int32_t type = 0; type < kObjectSlots; ++type) {
+        const tObject* object = objects.Item(type);
+        if (object && object->Id == type)
+            footprint[static_cast<size_t>(type)] =
+                kKnownType | uint32_t(object->Size_RT) << 8 | object->Size_LT;
+    }
+
     RepairSummary done;
     tMapCell* cells = map.Cells();
     const uint32_t maxX = static_cast<uint32_t>(std::clamp(map.Width, 0, kMaxMapSize));
     const uint32_t maxY = static_cast<uint32_t>(std::clamp(map.Height, 0, kMaxMapSize));
-
-    // Pass 1: every footprint cell goes; LinkKind stays as it was.
+    // Every footprint cell lies in a row above its anchor (both axes step one row up), so one
+    // sweep down the rows can first empty a row's footprint cells and then let the row's anchors
+    // mark the rows above, which the sweep has already emptied: the result is that of emptying
+    // the whole map first and marking afterwards.
+    std::vector<uint32_t> anchorsInRow(kMapStorage + 1);
     for (uint32_t y = 0; y <= maxY; ++y) {
         tMapCell* row = cells + tMapa::Index(0, static_cast<int32_t>(y));
+        uint32_t count = 0;
+        // Without branches: on a densely covered map whether a cell is a footprint cell is
+        // too irregular to predict.
         for (uint32_t x = 0; x <= maxX; ++x) {
-            if ((row[x].w[1] & 3u) != 1) continue;
-            row[x].w[1] = static_cast<uint16_t>(row[x].w[1] & ~3u);
-            row[x].w[2] = 0;
+            const uint16_t flags = row[x].w[1];
+            const uint16_t keep = (flags & 3u) == 1 ? 0 : 0xFFFF;
+            row[x].w[1] = static_cast<uint16_t>(flags & (keep | ~3u));  // LinkKind stays
+            row[x].w[2] = static_cast<uint16_t>(row[x].w[2] & keep);
+            // The row's anchors, gathered the same way.
+            anchorsInRow[count] = x;
+            count += (flags & 3u) == 2;
         }
-    }
-
-    // Pass 2: every anchor of a known type marks its footprint again.
-    for (uint32_t y = 0; y <= maxY; ++y) {
-        tMapCell* row = cells + tMapa::Index(0, static_cast<int32_t>(y));
-        for (uint32_t x = 0; x <= maxX; ++x) {
+        done.Anchors += static_cast<int32_t>(count);
+        for (uint32_t i = 0; i < count; ++i) {
+            const uint32_t x = anchorsInRow[i];
             tMapCell& anchor = row[x];
-            if ((anchor.w[1] & 3u) != 2) continue;
-            ++done.Anchors;
             const int linkKind = anchor.LinkKind();
             if (linkKind > 1) continue;  // units stand on their anchor alone
             const int32_t type = LinkedObjectType(store, linkKind, anchor.Id());
             if (type == 0) continue;
-            const tObject* object = objects.Item(type);
-            if (!object || object->Id != type) {
+            const uint32_t size = static_cast<uint32_t>(type) < static_cast<uint32_t>(kObjectSlots)
+                                      ? footprint[static_cast<size_t>(type)]
+                                      : 0;
+            if (size == 0) {
                 anchor.w[1] = static_cast<uint16_t>(anchor.w[1] & ~3u);
                 anchor.w[2] = 0;
                 ++done.EmptiedAnchors;
                 continue;
             }
-            if (object->Size_RT < 2 && object->Size_LT < 2) continue;
-            const uint16_t link = static_cast<uint16_t>(linkKind << 13);
+            const int alongRT = static_cast<int>(size >> 8 & 0xFF);
+            const int alongLT = static_cast<int>(size & 0xFF);
+            if (alongRT < 2 && alongLT < 2) continue;
+            const uint16_t link = static_cast<uint16_t>(1u | unsigned(linkKind) << 13);
             const uint16_t id = anchor.w[2];
-            WalkFootprint(
-                static_cast<int32_t>(x), static_cast<int32_t>(y), object->Size_LT, object->Size_RT,
-                kDirUpLeft, kDirUpRight, [&](int32_t cx, int32_t cy, bool first) {
-                    if (first || static_cast<uint32_t>(cx) > maxX ||
-                        static_cast<uint32_t>(cy) > maxY)
-                        return;
-                    tMapCell& cell = cells[tMapa::Index(cx, cy)];
-                    // Another object's anchor or a wall is never overwritten.
-                    if ((cell.w[1] & 3u) >= 2) return;
-                    cell.w[1] = static_cast<uint16_t>((cell.w[1] & ~(3u | 3u << 13)) | 1u | link);
-                    cell.w[2] = id;
-                    ++done.FootprintCells;
-                });
+            // Size_LT rows, each starting up-left of the previous one; Size_RT cells per row,
+            // each up-right of the previous one.
+            int32_t rowX = static_cast<int32_t>(x), rowY = static_cast<int32_t>(y);
+            for (int r = 0; r < alongLT; ++r) {
+                int32_t cx = rowX, cy = rowY;
+                for (int c = 0; c < alongRT; ++c) {
+                    if ((r | c) != 0 && static_cast<uint32_t>(cx) <= maxX &&
+                        static_cast<uint32_t>(cy) <= maxY) {
+                        tMapCell& cell = cells[tMapa::Index(cx, cy)];
+                        // Another object's anchor or a wall is never overwritten.
+                        if ((cell.w[1] & 3u) < 2) {
+                            cell.w[1] =
+                                static_cast<uint16_t>((cell.w[1] & ~(3u | 3u << 13)) | link);
+                            cell.w[2] = id;
+                            ++done.FootprintCells;
+                        }
+                    }
+                    cx += cy & 1;  // up-right: (0, -1) from an even row, (+1, -1) from an odd
+                    --cy;
+                }
+                rowX += (rowY & 1) - 1;  // up-left: (-1, -1) from an even row, (0, -1) from odd
+                --rowY;
+            }
         }
     }
     if (summary) *summary = done;
