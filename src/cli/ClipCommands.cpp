@@ -106,6 +106,8 @@ int MapPaste(const Args& args) {
     if (!clip->Paste(*pair.map, *pair.store, at[0], at[1], args.Flag("--with-game-data")))
         return kBadInput;
 
+    // Not done yet: the editor rebuilds the object footprints after a paste; once the object
+    // catalogue exists, the same repair runs here before the save.
     const TPoint centre = pair.map->StoredViewCentre().value_or(TPoint{0, 0});
     const MapPairSaveResult saved =
         SaveMapPair(*pair.map, *pair.store, centre, out, GameDataName(out), nullptr);
