@@ -34,6 +34,7 @@ struct Setup {
     std::unique_ptr<tClipBoard> clip = std::make_unique<tClipBoard>();
     std::vector<uint8_t> base = fuzz::BuildClipBase();
     std::vector<tMapCell> pristine;  // the map's cells 0..kMapSide in both directions
+    std::vector<uint8_t> saved = std::vector<uint8_t>(kClipFileSize);
 
     Setup() {
         SetUi(&ui);
@@ -85,8 +86,11 @@ void PasteAndCheck(Setup& s, uint8_t control, uint8_t position) {
     Require(clip.Rectangular <= 1 && clip.Rotation == 0);
     // What "clip info" shows.
     Require(clip.LiveUnits() <= kMaxUnits + 1 && clip.LiveBuildings() <= kMaxBuildings + 1);
-    // Whatever loaded saves to a file that loads.
-    Require(ClipFileProblem(clip.SaveToBytes()).empty());
+    // Whatever loaded saves to a file that loads, with the same region.
+    clip.SaveToBuffer(s.saved);
+    Require(ClipFileProblem(s.saved).empty());
+    Require(s.saved[kClipRectangularOffset] == clip.Rectangular &&
+            s.saved[0] == (clip.Rows & 0xFF));
 
     s.ResetMapAndStore();
     clip.Rotation = control & 7;

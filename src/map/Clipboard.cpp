@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 
 #include "resources/SafeFile.h"
 #include "resources/UiHost.h"
@@ -91,12 +92,14 @@ void GetName(const uint8_t* p, ShortString& s) {
 // The unit record as laid out in memory: 32-bit fields on multiples of 4.
 void PutUnit(uint8_t* p, const tUnitRec& u) {
     p[0] = u.Used;
+    p[1] = p[2] = p[3] = 0;
     PutI32(p + 4, u.IdPerson);
     PutI32(p + 8, u.IdPlayer);
     PutI32(p + 12, u.IdObject);
     PutI32(p + 16, u.X);
     PutI32(p + 20, u.Y);
     PutName(p + 24, u.Name);
+    p[55] = 0;
     PutI32(p + 56, u.UtoC);
     PutI32(p + 60, u.ObrC);
     PutI32(p + 64, u.Zivoty);
@@ -140,16 +143,19 @@ void GetUnit(const uint8_t* p, tUnitRec& u) {
 
 void PutBuilding(uint8_t* p, const tBuildingRec& b) {
     p[0] = b.Used;
+    p[1] = p[2] = p[3] = 0;
     PutI32(p + 4, b.IdBuilding);
     PutI32(p + 8, b.IdObject);
     PutI32(p + 12, b.IdTouwn);
     PutI32(p + 16, b.X);
     PutI32(p + 20, b.Y);
     p[24] = b.ProcVystavby;
+    p[25] = p[26] = p[27] = 0;
     PutI32(p + 28, b.Tag);
     p[32] = b.ProcZivotu;
     p[33] = b.Pozorovatel;
     p[34] = b.Imortal;
+    p[35] = 0;
 }
 
 void GetBuilding(const uint8_t* p, tBuildingRec& b) {
@@ -418,8 +424,15 @@ int32_t tClipBoard::LiveBuildings() const {
 // --- clip file ---------------------------------------------------------------------------------
 
 std::vector<uint8_t> tClipBoard::SaveToBytes() const {
-    std::vector<uint8_t> bytes(kClipFileSize, 0);
-    uint8_t* p = bytes.data();
+    std::vector<uint8_t> bytes(kClipFileSize);
+    SaveToBuffer(bytes);
+    return bytes;
+}
+
+void tClipBoard::SaveToBuffer(std::span<uint8_t> out) const {
+    if (out.size() != kClipFileSize) throw std::invalid_argument("clip file buffer of wrong size");
+    // Every byte is written, the ones without meaning as zeros.
+    uint8_t* p = out.data();
     PutI32(p, Rows);
     PutI32(p + 4, Columns);
     for (size_t i = 0; i < Cells.size(); ++i)
@@ -430,7 +443,6 @@ std::vector<uint8_t> tClipBoard::SaveToBytes() const {
     for (size_t i = 0; i < BuildingsCopy.size(); ++i)
         PutBuilding(p + kClipBuildingsOffset + kClipBuildingRecord * i, BuildingsCopy[i]);
     p[kClipRectangularOffset] = Rectangular;
-    return bytes;
 }
 
 void tClipBoard::SaveToFile(const std::string& name) const {
@@ -445,7 +457,7 @@ std::string ClipFileProblem(std::span<const uint8_t> bytes) {
     const int32_t columns = GetI32(bytes.data() + 4);
     if (rows < 0 || columns < 0 || int64_t{rows} * columns > kClipCells)
         return "výřez " + std::to_string(rows) + " x " + std::to_string(columns) +
-               " buněk se do schránky nevejde (nejvýše " + std::to_string(kClipCells) + ")";
+               " buněk není možný (schránka má nejvýše " + std::to_string(kClipCells) + " buněk)";
     if (bytes[kClipRectangularOffset] > 1)
         return "neznámý tvar výřezu " + std::to_string(bytes[kClipRectangularOffset]);
     return {};

@@ -111,7 +111,7 @@ class tClipBoard {
     bool Paste(tMapa& map, tKalistor& store, int32_t x, int32_t y, bool withGameData);
 
     // The cells a paste at (x, y) writes, in paste order (positions may lie outside the map).
-    // The view's preview and tests use it; Paste walks the same way.
+    // Paste walks the same way; the view may use it to mark where a paste would go.
     template <typename Visit>
     void ForEachPasteCell(int64_t x, int64_t y, Visit&& visit) const;
 
@@ -122,6 +122,8 @@ class tClipBoard {
     void SaveToFile(const std::string& name) const;
     bool LoadFromFile(const std::string& name);
     std::vector<uint8_t> SaveToBytes() const;
+    // The same into a buffer of exactly kClipFileSize bytes, every byte of which is written.
+    void SaveToBuffer(std::span<uint8_t> out) const;
     bool LoadFromBytes(std::span<const uint8_t> bytes, const std::string& name);
 
     // Live records (Used 1) among the copied ones.

@@ -376,6 +376,10 @@ TEST_F(ClipboardTest, ClipFileHoldsEverythingAtItsPlaceAndLoadsBack) {
     EXPECT_EQ(loaded->State, kClipPasting);
     EXPECT_EQ(loaded->CornerA, (TPoint{4, 4}));
     EXPECT_EQ(loaded->SaveToBytes(), bytes);
+    // Every byte is written, also into a buffer that held something else.
+    std::vector<uint8_t> reused(bytes.size(), 0xAA);
+    loaded->SaveToBuffer(reused);
+    EXPECT_EQ(reused, bytes);
     EXPECT_EQ(loaded->LiveUnits(), 1);
     EXPECT_EQ(loaded->LiveBuildings(), 1);
 }
