@@ -1,6 +1,7 @@
-// Undo snapshot and map check benchmarks: the snapshot's store and restore beside a memcpy of the
-// same bytes, and the full check of a 2047 x 2047 map with 10,000 units and 10,000 buildings
-// beside a plain walk over the same cells.
+// Undo snapshot and map check benchmarks, each beside a baseline over the same bytes or cells.
+//
+// The snapshot's store and restore beside a memcpy of the same bytes; the full check of a
+// 2047 x 2047 map with 10,000 units and 10,000 buildings beside a plain walk over the same cells.
 #include <benchmark/benchmark.h>
 
 #include <cstring>

@@ -1,5 +1,4 @@
-// The clip file the clip fuzz target patches, shared with its seed generator so that seeds can
-// aim at the cells and records it holds.
+// The base clip file that fuzz_clip patches and its seeds aim at.
 #pragma once
 
 #include <cstdint>

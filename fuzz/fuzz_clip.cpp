@@ -1,8 +1,9 @@
-// Fuzz target: the clip file. An input of exactly the clip file's size is loaded as it is; any
-// other input must be refused as it is, and then patches a valid clip file (see ClipBase.h), so
-// that small inputs reach every byte of the 1.7 MB format. Whatever loads is walked as
-// "clip info" walks it, saved again, pasted into a small map with and without game data, and the
-// map check runs over the result.
+// Fuzz target: the clip file, loaded, walked, saved again and pasted into a small map.
+//
+// An input of exactly the clip file's size is loaded as it is. Any other input must be refused
+// as it is, and then patches a valid clip file (see ClipBase.h), so that small inputs reach
+// every byte of the 1.7 MB format. Whatever loads is walked as "clip info" walks it, saved
+// again, pasted into a small map with and without game data, and the map check runs over it.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>

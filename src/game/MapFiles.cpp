@@ -1,5 +1,4 @@
-// Opening and saving a map together with its game data: the operations the editor and the CLI
-// share.
+// Opening and saving a map with its game data: operations the editor and the CLI share.
 #include "game/MapFiles.h"
 
 #include <sys/stat.h>

@@ -1,5 +1,4 @@
-// The map clipboard (a copied region with the building and unit records), its clip file, and the
-// one-level undo snapshot of the map and the game data.
+// The map clipboard with its clip file, and the one-level undo snapshot of map and game data.
 #pragma once
 
 #include <algorithm>

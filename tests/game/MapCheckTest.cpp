@@ -1,5 +1,4 @@
-// The map check: its kinds, the findings of the full check and their order, the deposit anchor
-// search and what a chosen finding opens.
+// The map check: kinds, findings and their order, deposit anchors, what a finding opens.
 #include "game/MapCheck.h"
 
 #include <gtest/gtest.h>
