@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "map/ObjectsDat.h"
 #include "resources/BigFile.h"
 #include "resources/Utils.h"
 
@@ -106,6 +107,15 @@ void EnterGameDirectory(const Args& args) {
     } else {
         BigFile().Close();
     }
+}
+
+std::unique_ptr<tObjects> LoadObjectCatalogue() {
+    auto objects = std::make_unique<tObjects>();
+    objects->Load(kObjectTable, "PICTURES/32x16/../");
+    if (objects->Source() == CatalogueSource::MissingTable)
+        throw InputError(std::string("no object catalogue: neither \"") + kObjectCacheFile +
+                         "\" nor \"" + kObjectTable + "\"");
+    return objects;
 }
 
 void PrintJson(const nlohmann::json& value) {

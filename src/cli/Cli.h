@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,6 +11,10 @@
 #include <nlohmann/json.hpp>
 
 #include "resources/UiHost.h"
+
+namespace tess {
+class tObjects;
+}
 
 namespace tess::cli {
 
@@ -60,6 +65,10 @@ std::string UserPath(const std::string& path);
 void EnterGameDirectory(const Args& args);
 // The demo game directory that ships with the program ("" when none is found).
 std::string DemoGameDirectory();
+
+// The object catalogue of the game directory, read from "objects.kar" or the object table
+// without writing the cache; an InputError when neither exists.
+std::unique_ptr<tObjects> LoadObjectCatalogue();
 
 // Prints JSON (pretty) to stdout.
 void PrintJson(const nlohmann::json& value);
