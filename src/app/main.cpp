@@ -3,6 +3,9 @@
 #include <QCommandLineParser>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -25,6 +28,23 @@ int Refuse(const QString& text, int status) {
     return status;
 }
 
+// Waits until start-up has finished and no dialog is open, then saves the screen (the window
+// alone where the platform cannot grab the screen) and quits: pictures for tests and documents.
+void SaveScreenshotWhenReady(tess::TForm1& form, const QString& file) {
+    auto* timer = new QTimer(&form);
+    QObject::connect(timer, &QTimer::timeout, &form, [&form, file, timer] {
+        if (!form.Ready() || QApplication::activeModalWidget()) return;
+        timer->stop();
+        QPixmap picture;
+        if (QScreen* screen = QGuiApplication::primaryScreen()) picture = screen->grabWindow(0);
+        if (picture.isNull()) picture = form.grab();
+        const bool saved = picture.save(file, "PNG");
+        if (!saved) std::fprintf(stderr, "tessarine: cannot write %s\n", file.toUtf8().constData());
+        QApplication::exit(saved ? 0 : 1);
+    });
+    timer->start(100);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,6 +62,10 @@ int main(int argc, char** argv) {
         "else the demo game).",
         "DIR");
     parser.addOption(gameDirOption);
+    const QCommandLineOption screenshotOption(
+        "screenshot", "Once start-up is done, save a picture of the screen to FILE (PNG) and quit.",
+        "FILE");
+    parser.addOption(screenshotOption);
     parser.process(app);
 
     // Numbers in messages follow the user's format.
@@ -76,6 +100,11 @@ int main(int argc, char** argv) {
 
     tess::TForm1 form(setup);
     ui.SetWindow(&form);
+    // The whole screen even where no window manager maximises windows.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        form.setGeometry(screen->availableGeometry());
     form.showMaximized();
+    if (parser.isSet(screenshotOption))
+        SaveScreenshotWhenReady(form, parser.value(screenshotOption));
     return app.exec();
 }

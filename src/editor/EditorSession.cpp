@@ -442,20 +442,20 @@ void EditorSession::RestoreCurrentDirectory() {
     std::filesystem::current_path(gameDirectory_, error);
 }
 
-std::string EditorSession::DialogDirectory(const FileDialogState& dialog) const {
-    // Game paths use "\" and any letter case; the dialog needs the directory as it is on disk.
-    const std::string resolved = ResolveDiskPath(dialog.InitialDir);
-    const std::filesystem::path path(resolved);
-    if (path.is_absolute() || gameDirectory_.empty()) return resolved;
+std::string EditorSession::DiskPath(const std::string& name) const {
+    if (name.empty()) return name;
+    // Game paths use "\" and any letter case; a dialog needs the path as it is on this disk.
+    const std::filesystem::path path(ResolveDiskPath(name));
+    if (path.is_absolute() || gameDirectory_.empty()) return path.string();
     return (std::filesystem::path(gameDirectory_) / path).lexically_normal().string();
 }
 
 FileDialogSetup EditorSession::OpenSetup() const {
-    return {kOpenFilter, "", DialogDirectory(OpenDialog1), OpenDialog1.FileName};
+    return {kOpenFilter, "", DiskPath(OpenDialog1.InitialDir), DiskPath(OpenDialog1.FileName)};
 }
 
 FileDialogSetup EditorSession::SaveSetup() const {
-    return {kSaveFilter, "map", DialogDirectory(SaveDialog1), SaveDialog1.FileName};
+    return {kSaveFilter, "map", DiskPath(SaveDialog1.InitialDir), DiskPath(SaveDialog1.FileName)};
 }
 
 }  // namespace tess

@@ -152,7 +152,8 @@ class EditorSession {
     void RestoreCurrentDirectory();
     FileDialogSetup OpenSetup() const;
     FileDialogSetup SaveSetup() const;
-    std::string DialogDirectory(const FileDialogState& dialog) const;
+    // A name as the game writes it ("MAPS\\x.map"), as an absolute path on this disk.
+    std::string DiskPath(const std::string& name) const;
     void WriteMapPair(const std::string& mapName, const std::string& savName);
 
     MainWindowPort& port_;

@@ -135,6 +135,20 @@ TEST_F(SessionTest, OpeningDerivesTheGameDataNameFromTheLastThreeCharacters) {
     EXPECT_EQ(port.openSetups[0].Directory, dir.File("MAPS"));
 }
 
+TEST_F(SessionTest, FileDialogsStartAtTheCurrentMapOnThisDisk) {
+    WriteMapPair("MAPS/default.map", "MAPS/default.sav");
+    StartUp();  // FileName as the settings keep it, with a backslash
+    port.saveAnswers = {std::nullopt};
+    port.openAnswers = {std::nullopt};
+    session->SaveAsCommand();
+    session->OpenMapCommand();
+    for (const FileDialogSetup& setup : {port.saveSetups.at(0), port.openSetups.at(0)}) {
+        EXPECT_EQ(setup.FileName, dir.File("MAPS/default.map"));
+        EXPECT_TRUE(std::filesystem::equivalent(setup.Directory, dir.File("MAPS")));
+    }
+    EXPECT_EQ(session->FileName, "MAPS\\default.map");
+}
+
 TEST_F(SessionTest, OpeningReturnsToTheGameDirectory) {
     port.sizeAnswers = {Size("128", "128")};
     StartUp();

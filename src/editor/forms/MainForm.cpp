@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QKeySequence>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -141,8 +142,10 @@ void TForm1::DXDraw1InitializeSurface() {
     if (startedUp_) return;
     startedUp_ = true;
     session_.CreateMap();
-    MeReSize();
+    // Shown and laid out first, so the surface gets the view's real size at once.
     dxDraw_->setVisible(true);
+    if (layout()) layout()->activate();
+    MeReSize();
     // Here the mini-map window gets the map, the view is created on the surface with its
     // pictures ("PICTURES/32x16/", 32, 4, 16), and the mini-map is placed (left = width - its
     // width - 10, top 40), shown and given its surface; both are then attached to the session.
@@ -156,6 +159,7 @@ void TForm1::DXDraw1InitializeSurface() {
     // (session_.CollectTreeTypes with "the type exists and has Typ_tree").
     session_.RestoreWindowPlaces({nullptr, nullptr, nullptr, nullptr, nullptr});
     session_.FinishStartUp();
+    ready_ = true;
 }
 
 void TForm1::MeReSize() {

@@ -30,6 +30,8 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     // schedules it; tests call it directly).
     void DXDraw1InitializeSurface();
     bool StartedUp() const { return startedUp_; }
+    // True once start-up has run to its end (the caption says the editor is ready).
+    bool Ready() const { return ready_; }
 
     // The action of a menu item by MenuKey (a submenu's menuAction), or null.
     QAction* Action(const std::string& key) const;
@@ -78,6 +80,7 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     std::vector<QAction*> settlementActions_;
     bool startScheduled_ = false;
     bool startedUp_ = false;
+    bool ready_ = false;
 };
 
 }  // namespace tess
