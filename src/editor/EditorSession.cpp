@@ -401,6 +401,7 @@ void EditorSession::MouseMove(int32_t x, int32_t y) {
     // Without the view there is no cell under the mouse.
     if (!view_) return;
     const TPoint previous = CursorCell;
+    // With the brush tools, a brush wider than 3 x 3 moves this cell down by its radius - 1.
     const TPoint cell = view_->CellAt(x, y);
     Ui().SetCaption(CellCaption(CursorCell));
     if (DragState == 1 && cell != previous) {
