@@ -105,13 +105,15 @@ std::pair<int64_t, int64_t> WriteWholeMapPng(const std::string& path, tView& vie
     for (int64_t top = 0; top < height; top += kBandRows) {
         const int32_t rows = static_cast<int32_t>(std::min<int64_t>(kBandRows, height - top));
         for (int64_t left = 0; left < width; left += kPartColumns) {
-            const int32_t columns = static_cast<int32_t>(std::min<int64_t>(kPartColumns, width - left));
+            const int32_t columns =
+                static_cast<int32_t>(std::min<int64_t>(kPartColumns, width - left));
             if (part.Width() != columns || part.Height() != rows) part.SetSize(columns, rows);
             picture.DrawPart(left, top);
             for (int32_t y = 0; y < rows; ++y)
                 ToRgb(part.Row(y), columns,
                       band.data() + (static_cast<size_t>(y) * static_cast<size_t>(width) +
-                                     static_cast<size_t>(left)) * 3);
+                                     static_cast<size_t>(left)) *
+                                        3);
         }
         for (int32_t y = 0; y < rows; ++y)
             png.AddRow(band.data() + static_cast<size_t>(y) * static_cast<size_t>(width) * 3);
@@ -138,8 +140,9 @@ int MapRender(const Args& args) {
     if (args.Has("--layers")) {
         layers = ParseIntList(args.Option("--layers"), 1, "--layers")[0];
         if (layers < 0 || layers > kAllLayers)
-            throw UsageError("--layers: a mask of 0..63 (1 objects, 2 trees with Tree_idx, "
-                             "4 other trees, 8 buildings, 16 units, 32 walls)");
+            throw UsageError(
+                "--layers: a mask of 0..63 (1 objects, 2 trees with Tree_idx, "
+                "4 other trees, 8 buildings, 16 units, 32 walls)");
     }
     EnterGameDirectory(args);
     const int32_t width = rect.empty() ? kDefaultViewWidth : rect[2];
@@ -197,12 +200,14 @@ int MapMinimap(const Args& args) {
     return kOk;
 }
 
-const Registration render({"map", "render",
+const Registration render({"map",
+                           "render",
                            "map render MAP -o OUT.png [--game-dir DIR] [--view X,Y,WIDTH,HEIGHT] "
                            "[--all] [--layers MASK]",
-                           {"--all"}, MapRender});
-const Registration minimap({"map", "minimap", "map minimap MAP -o OUT.png [--game-dir DIR]", {},
-                            MapMinimap});
+                           {"--all"},
+                           MapRender});
+const Registration minimap(
+    {"map", "minimap", "map minimap MAP -o OUT.png [--game-dir DIR]", {}, MapMinimap});
 
 }  // namespace
 

@@ -47,7 +47,8 @@ void tLitleMap::ComputeColors(const tTerens& terens) {
         if (!one || one->FlatRows == 0) continue;
         const tSurface& tile = one->Flat[0][0];
         if (tile.Empty()) continue;
-        TerrainColors[static_cast<size_t>(slot)] = tile.PixelAt(tile.Width() / 2, tile.Height() / 2);
+        TerrainColors[static_cast<size_t>(slot)] =
+            tile.PixelAt(tile.Width() / 2, tile.Height() / 2);
     }
 }
 
@@ -76,7 +77,9 @@ uint16_t tLitleMap::CellColour(int32_t x, int32_t y) const {
     if ((cell.Occupancy() == 1 || cell.Occupancy() == 2) && cell.LinkKind() == 1 && Store) {
         // Building -> settlement -> player; an index outside its array counts as record 0,
         // which is never used (and black).
-        auto pick = [](int64_t index, int64_t last) { return index >= 0 && index <= last ? index : 0; };
+        auto pick = [](int64_t index, int64_t last) {
+            return index >= 0 && index <= last ? index : 0;
+        };
         const tBuildingRec& building =
             Store->Buildings[static_cast<size_t>(pick(cell.Id(), kMaxBuildings))];
         const tSettlementRec& settlement =
@@ -98,7 +101,9 @@ SurfaceRect tLitleMap::FrameRect() const {
     const int64_t left = View->X / ScaleX, top = View->Y / ScaleY;
     const int64_t right = (View->X + VisibleColumns(*View)) / ScaleX;
     const int64_t bottom = (View->Y + VisibleRows(*View)) / ScaleY;
-    auto narrow = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, -65536, 65536)); };
+    auto narrow = [](int64_t v) {
+        return static_cast<int32_t>(std::clamp<int64_t>(v, -65536, 65536));
+    };
     return {narrow(left), narrow(top), narrow(right), narrow(bottom)};
 }
 

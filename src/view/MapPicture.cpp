@@ -49,15 +49,17 @@ MapPicture::MapPicture(tView& view) : view_(view) {
     auto measure = [&](int64_t number) {
         if (number < 0 || number >= kObjectSlots || seen[static_cast<size_t>(number)]) return;
         seen[static_cast<size_t>(number)] = true;
-        tObject* entry = view.Zoom->Objects ? view.Zoom->Objects->Item(static_cast<int32_t>(number))
-                                            : nullptr;
+        tObject* entry =
+            view.Zoom->Objects ? view.Zoom->Objects->Item(static_cast<int32_t>(number)) : nullptr;
         if (!entry || !view.Zoom->Objects->LoadPicture(*entry)) return;
         if (entry->Anim_Count == 0 || entry->Height <= 0) return;
-        const int64_t frameWidth = entry->Typ_Unit
-                                       ? entry->Picture.Width()
-                                       : std::clamp<int64_t>(entry->Width, 0, entry->Picture.Width());
-        const int64_t relatX = static_cast<int64_t>(std::nearbyint(entry->Relat_X / 32.0 * double(tw)));
-        const int64_t relatY = static_cast<int64_t>(std::nearbyint(entry->Relat_Y / 16.0 * double(th)));
+        const int64_t frameWidth =
+            entry->Typ_Unit ? entry->Picture.Width()
+                            : std::clamp<int64_t>(entry->Width, 0, entry->Picture.Width());
+        const int64_t relatX =
+            static_cast<int64_t>(std::nearbyint(entry->Relat_X / 32.0 * double(tw)));
+        const int64_t relatY =
+            static_cast<int64_t>(std::nearbyint(entry->Relat_Y / 16.0 * double(th)));
         const int64_t frameHeight = std::min<int64_t>(entry->Height, entry->Picture.Height());
         reachLeft_ = std::min(reachLeft_, tw / 2 + jitterLeft - relatX);
         reachRight_ = std::max(reachRight_, tw / 2 + jitterRight - relatX + frameWidth);
@@ -97,10 +99,12 @@ void MapPicture::DrawPart(int64_t left, int64_t top) {
 
     // A cell's tile corner at level 0 is (tw * x + (y & 1) * tw / 2 - tw / 2, half * y - half)
     // in the picture; it touches the part when its reach does.
-    const int64_t firstX = std::clamp<int64_t>(FloorDiv(left - reachRight_, tw) - 1, 0, lastColumn + 1);
+    const int64_t firstX =
+        std::clamp<int64_t>(FloorDiv(left - reachRight_, tw) - 1, 0, lastColumn + 1);
     const int64_t lastX = std::min(FloorDiv(left + w - reachLeft_ + tw / 2, tw) + 1, lastColumn);
     const int64_t firstY =
-        std::clamp<int64_t>(FloorDiv(top - reachDown_ + half, half) - 1, 0, lastRow + 1) & ~int64_t{1};
+        std::clamp<int64_t>(FloorDiv(top - reachDown_ + half, half) - 1, 0, lastRow + 1) &
+        ~int64_t{1};
     const int64_t lastY = std::min(FloorDiv(top + h - reachUp_ + half, half) + 1, lastRow);
     if (firstX > lastX || firstY > lastY || lastColumn < 0 || lastRow < 0) {
         v.Surface->Fill(kBlack565);

@@ -42,9 +42,12 @@ bool RunPicture::Place(const SurfaceRect& clip, int64_t x, int64_t y, const Wide
     const int64_t top = std::max({part.Top, int64_t{0}, clip.Top - shiftY});
     const int64_t bottom = std::min({part.Bottom, int64_t{height_}, clip.Bottom - shiftY});
     if (left >= right || top >= bottom) return false;
-    window = Window{static_cast<int32_t>(left),  static_cast<int32_t>(top),
-                    static_cast<int32_t>(right), static_cast<int32_t>(bottom),
-                    shiftX,                      shiftY};
+    window = Window{static_cast<int32_t>(left),
+                    static_cast<int32_t>(top),
+                    static_cast<int32_t>(right),
+                    static_cast<int32_t>(bottom),
+                    shiftX,
+                    shiftY};
     return true;
 }
 
@@ -116,7 +119,8 @@ uint64_t RunPicture::DrawBlended(tSurface& target, const SurfaceRect& clip, int6
             const int32_t to = std::min<int32_t>(run.X + run.Length, w.Right);
             for (int32_t sx = from; sx < to; ++sx) {
                 uint16_t& pixel = row[sx + w.ShiftX];
-                pixel = Mix(pixels_[run.Offset + static_cast<uint32_t>(sx - run.X)], pixel, opacity);
+                pixel =
+                    Mix(pixels_[run.Offset + static_cast<uint32_t>(sx - run.X)], pixel, opacity);
             }
             written += static_cast<uint64_t>(std::max(to - from, 0));
         }

@@ -106,10 +106,9 @@ CellShape tView::ShapeOf(int32_t x, int32_t y) const {
     const int odd = y & 1;
     if (y >= 2 && x - 1 + odd >= 0) {
         const tMapCell* cells = Map->Cells();
-        return ShapeFromCorners(cells[tMapa::Index(x, y - 2)].Level(),
-                                cells[tMapa::Index(x + odd, y - 1)].Level(),
-                                cells[tMapa::Index(x, y)].Level(),
-                                cells[tMapa::Index(x - 1 + odd, y - 1)].Level());
+        return ShapeFromCorners(
+            cells[tMapa::Index(x, y - 2)].Level(), cells[tMapa::Index(x + odd, y - 1)].Level(),
+            cells[tMapa::Index(x, y)].Level(), cells[tMapa::Index(x - 1 + odd, y - 1)].Level());
     }
     const TPoint up = Map->Neighbour(x, y, kDirUp);
     const TPoint upRight = Map->Neighbour(x, y, kDirUpRight);
@@ -162,8 +161,8 @@ void tView::TerrainPass() {
             const int32_t x = X + c;
             const tMapCell& cell = cells[tMapa::Index(x, y)];
             const CellShape shape = ShapeOf(x, y);
-            places_[static_cast<size_t>(r) * static_cast<size_t>(columns_) + c] =
-                CellPlace{static_cast<int8_t>(shape.ShapeLevel), static_cast<int8_t>(shape.ShapeMask)};
+            places_[static_cast<size_t>(r) * static_cast<size_t>(columns_) + c] = CellPlace{
+                static_cast<int8_t>(shape.ShapeLevel), static_cast<int8_t>(shape.ShapeMask)};
             if (cell.Occupancy() == 3 && Surrounded(x, y)) continue;
             const int64_t sx = CornerX(c, r);
             const int64_t sy = CornerY(r, shape.ShapeLevel);
@@ -171,11 +170,11 @@ void tView::TerrainPass() {
                     Zoom->TerrainRuns(cell.Terrain(), cell.TileVariant(), shape.ShapeMask))
                 pixelsWritten_ += tile->Draw(*Surface, clip_, sx, sy);
             if (Tools.ShowBlocked && cell.Occupancy() != 0)
-                pixelsWritten_ +=
-                    Zoom->MarkerRuns(MarkerSet::Blocked, shape.ShapeMask).Draw(*Surface, clip_, sx, sy);
+                pixelsWritten_ += Zoom->MarkerRuns(MarkerSet::Blocked, shape.ShapeMask)
+                                      .Draw(*Surface, clip_, sx, sy);
             if (selecting && Tools.Clipboard->InSelection(x, y))
-                pixelsWritten_ +=
-                    Zoom->MarkerRuns(MarkerSet::Select, shape.ShapeMask).Draw(*Surface, clip_, sx, sy);
+                pixelsWritten_ += Zoom->MarkerRuns(MarkerSet::Select, shape.ShapeMask)
+                                      .Draw(*Surface, clip_, sx, sy);
         }
     }
 }
@@ -245,9 +244,9 @@ void tView::ObjectPass() {
                     kWallPieceDrawn)
                     continue;
                 const SurfaceRect& s = piece.Source;
-                pixelsWritten_ += runs->Draw(*Surface, clip_, sx + piece.OffsetX,
-                                             sy + piece.OffsetY,
-                                             WideRect{s.Left, s.Top, s.Right, s.Bottom});
+                pixelsWritten_ +=
+                    runs->Draw(*Surface, clip_, sx + piece.OffsetX, sy + piece.OffsetY,
+                               WideRect{s.Left, s.Top, s.Right, s.Bottom});
                 continue;
             }
             const int id = cell.Id();
@@ -259,9 +258,9 @@ void tView::ObjectPass() {
                     const tObject* entry = Zoom->Objects ? Zoom->Objects->Item(id) : nullptr;
                     if (!entry) continue;
                     objectNumber = id;
-                    layer = !entry->Typ_tree            ? kLayerObjects
+                    layer = !entry->Typ_tree           ? kLayerObjects
                             : !entry->Tree_idx.empty() ? kLayerIndexedTrees
-                                                        : kLayerPlainTrees;
+                                                       : kLayerPlainTrees;
                     break;
                 }
                 case 1:

@@ -24,16 +24,16 @@ constexpr uint8_t kLayerUnits = 16;
 constexpr uint8_t kLayerWalls = 32;
 constexpr uint8_t kAllLayers = 63;
 
-constexpr int32_t kObjectTool = 200;     // ToolCode of the object tool
+constexpr int32_t kObjectTool = 200;      // ToolCode of the object tool
 constexpr uint8_t kPreviewOpacity = 128;  // the object preview under the cursor
 
 // What the view reads of the editor's state. The editor keeps it current; the view only reads.
 struct ViewTools {
     bool ShowBlocked = false;  // the option "Vidět neprůchozví": mark occupied cells
     int32_t ToolCode = 0;
-    int32_t PenRadius = 0;     // the brush size: the cursor starts PenRadius - 1 cells lower
-    uint8_t TreeMode = 0;      // CurrentPack's: the object tool scatters plants
-    int32_t IdObject = 0;      // CurrentPack's: the object type placed
+    int32_t PenRadius = 0;  // the brush size: the cursor starts PenRadius - 1 cells lower
+    uint8_t TreeMode = 0;   // CurrentPack's: the object tool scatters plants
+    int32_t IdObject = 0;   // CurrentPack's: the object type placed
     const tClipBoard* Clipboard = nullptr;  // its selection is marked while State is 1
 };
 
@@ -94,8 +94,8 @@ class tView : public ViewPosition {
     void CursorPass();
     void ObjectPass();
     // Draws an object type with its anchor cell's tile corner at (sx, sy).
-    void DrawObject(int32_t objectNumber, const tMapCell& cell, int64_t sx, int64_t sy,
-                    bool asUnit, bool preview);
+    void DrawObject(int32_t objectNumber, const tMapCell& cell, int64_t sx, int64_t sy, bool asUnit,
+                    bool preview);
     int64_t CornerX(int64_t column, int64_t row) const;
     int64_t CornerY(int64_t row, int level) const;
 

@@ -82,11 +82,13 @@ const RunPicture* tZoom::TerrainRuns(int terrain, int tileVariant, int shapeMask
     if (!source) return nullptr;
     if (terrain == kNoPictureTerrain) return &neutral_[static_cast<size_t>(shapeMask)];
     if (terrain < 0 || terrain >= kTerrainSlots) return nullptr;
-    const int picture = shapeMask == 0 ? (tileVariant & 3) : 4 + (tileVariant & 1) * 14 + shapeMask - 1;
+    const int picture =
+        shapeMask == 0 ? (tileVariant & 3) : 4 + (tileVariant & 1) * 14 + shapeMask - 1;
     TerrainEntry& entry = terrain_[static_cast<size_t>(terrain * kTerrainPictures + picture)];
     if (entry.CheckedFrame == frame_) return &entry.Runs;
     entry.CheckedFrame = frame_;
-    const size_t count = static_cast<size_t>(source->Pitch()) * static_cast<size_t>(source->Height());
+    const size_t count =
+        static_cast<size_t>(source->Pitch()) * static_cast<size_t>(source->Height());
     const bool same = entry.Width == source->Width() && entry.Height == source->Height() &&
                       entry.Key == source->TransparentColor() && entry.Source.size() == count &&
                       std::memcmp(entry.Source.data(), source->Pixels(), count * 2) == 0;

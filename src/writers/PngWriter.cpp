@@ -11,10 +11,10 @@ namespace tess::writers {
 
 namespace {
 
-constexpr size_t kWindow = 32768;      // the largest distance deflate can refer back
+constexpr size_t kWindow = 32768;  // the largest distance deflate can refer back
 constexpr size_t kMaxMatch = 258;
-constexpr size_t kMinMatch = 4;        // matches are found through a hash of four bytes
-constexpr size_t kChunk = 1u << 20;    // new bytes encoded per round
+constexpr size_t kMinMatch = 4;      // matches are found through a hash of four bytes
+constexpr size_t kChunk = 1u << 20;  // new bytes encoded per round
 constexpr size_t kBuffer = kWindow + kChunk + kMaxMatch;
 constexpr int kHashBits = 16;
 constexpr size_t kOutputFlush = 256 * 1024;
@@ -38,17 +38,18 @@ struct FixedCodes {
     std::array<Code, 256> Literal;
     Code EndOfBlock;
     std::array<Code, kMaxMatch + 1> MatchLength;  // by length 3..258, extra bits included
-    std::array<uint8_t, 512> DistanceCode;         // zlib's split table: d-1 < 256, else 256 + (d-1) >> 7
+    std::array<uint8_t, 512> DistanceCode;  // zlib's split table: d-1 < 256, else 256 + (d-1) >> 7
     std::array<uint32_t, 30> DistanceBase;
     std::array<uint8_t, 30> DistanceExtra;
-    std::array<uint32_t, 30> DistanceReversed;     // the 5-bit code, reversed
+    std::array<uint32_t, 30> DistanceReversed;  // the 5-bit code, reversed
 
     FixedCodes() {
         for (uint32_t b = 0; b < 256; ++b)
-            Literal[b] = b < 144 ? Code{Reverse(0x30 + b, 8), 8} : Code{Reverse(0x190 + b - 144, 9), 9};
+            Literal[b] =
+                b < 144 ? Code{Reverse(0x30 + b, 8), 8} : Code{Reverse(0x190 + b - 144, 9), 9};
         EndOfBlock = Code{0, 7};
-        static constexpr uint16_t lengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,
-                                                    15, 17, 19, 23, 27, 31, 35, 43, 51,  59,
+        static constexpr uint16_t lengthBase[29] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                                    15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
                                                     67, 83, 99, 115, 131, 163, 195, 227, 258};
         static constexpr uint8_t lengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                                     2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
@@ -59,8 +60,8 @@ struct FixedCodes {
             const uint32_t first = lengthBase[i];
             const uint32_t last = i + 1 < 29 ? lengthBase[i + 1] - 1 : 258;
             for (uint32_t length = first; length <= last; ++length)
-                MatchLength[length] = Code{code.Bits | (length - first) << code.Length,
-                                           code.Length + lengthExtra[i]};
+                MatchLength[length] =
+                    Code{code.Bits | (length - first) << code.Length, code.Length + lengthExtra[i]};
         }
         uint32_t base = 1;
         for (uint32_t c = 0; c < 30; ++c) {
@@ -142,7 +143,8 @@ class ZlibEncoder {
   public:
     using Output = std::function<void(const uint8_t*, size_t)>;
 
-    explicit ZlibEncoder(Output out) : out_(std::move(out)), buffer_(kBuffer), output_(kOutputFlush + 64) {
+    explicit ZlibEncoder(Output out)
+        : out_(std::move(out)), buffer_(kBuffer), output_(kOutputFlush + 64) {
         head_.fill(-1);
         output_[0] = 0x78;  // deflate, 32 KiB window
         output_[1] = 0x01;  // fastest; 0x7801 is a multiple of 31
@@ -256,14 +258,13 @@ class ZlibEncoder {
             const size_t distance = pos - static_cast<size_t>(candidate);
             if (candidate >= 0 && distance <= kWindow && Load32(data + candidate) == word) {
                 const size_t longest = std::min(kMaxMatch, end_ - pos);
-                const size_t length =
-                    kMinMatch + MatchLength(size_t(candidate) + kMinMatch, pos + kMinMatch,
-                                            longest - kMinMatch);
+                const size_t length = kMinMatch + MatchLength(size_t(candidate) + kMinMatch,
+                                                              pos + kMinMatch, longest - kMinMatch);
                 const Code& lc = codes.MatchLength[length];
                 PutBits(lc.Bits, lc.Length);
                 const uint32_t d = static_cast<uint32_t>(distance);
-                const uint32_t dc =
-                    d - 1 < 256 ? codes.DistanceCode[d - 1] : codes.DistanceCode[256 + ((d - 1) >> 7)];
+                const uint32_t dc = d - 1 < 256 ? codes.DistanceCode[d - 1]
+                                                : codes.DistanceCode[256 + ((d - 1) >> 7)];
                 PutBits(codes.DistanceReversed[dc] | (d - codes.DistanceBase[dc]) << 5,
                         5u + codes.DistanceExtra[dc]);
                 // The position right after the match start is often where the next repeat
