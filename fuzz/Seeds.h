@@ -17,5 +17,6 @@ void WriteArchiveSeeds(const std::filesystem::path& corpus);
 void WriteMapSeeds(const std::filesystem::path& corpus);
 void WriteTableSeeds(const std::filesystem::path& corpus);
 void WriteSpriteSeeds(const std::string& corpusDir);
+void WriteIndexedBitmapSeeds(const std::filesystem::path& corpus);
 
 }  // namespace tess::fuzz
