@@ -2,6 +2,7 @@
 #include "game/MapFiles.h"
 
 #include "game/Kalistor.h"
+#include "map/Footprints.h"
 #include "map/MapDat.h"
 #include "resources/Settings.h"
 #include "resources/Utils.h"
@@ -23,8 +24,9 @@ void RemoveGameLinks(tMapa& map) {
     }
 }
 
-bool OpenMapPair(tMapa& map, tKalistor& store, ViewPosition& view, const std::string& mapName,
-                 const std::string& savName, SettingsStore* settings) {
+bool OpenMapPair(tMapa& map, tKalistor& store, const tObjects& objects, ViewPosition& view,
+                 const std::string& mapName, const std::string& savName, SettingsStore* settings,
+                 RepairSummary* repaired) {
     // A refused map leaves everything as it was: the game data must not be read against a map
     // it does not belong to.
     if (!map.LoadFromFile(mapName, view)) return false;
@@ -42,9 +44,8 @@ bool OpenMapPair(tMapa& map, tKalistor& store, ViewPosition& view, const std::st
         RemoveGameLinks(map);
     }
 
-    // Not done yet: the object repair belongs here. Once the object catalogue exists, the map
-    // rebuilds every object footprint from its anchor cell (and empties anchors of unknown
-    // types) after each open.
+    // Footprints are not trusted from the file: they are rebuilt from the anchors.
+    RepairObjects(map, objects, store, repaired);
     return loaded;
 }
 

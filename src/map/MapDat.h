@@ -103,6 +103,9 @@ class tMapa {
     // the extra column and row.
     void FillAsNewMap(int width, int height, Random& random);
     void SetDefaultTerrains();
+    // Reads the wall-piece table from "DATA\\teren.dat" through the archive; an unreadable or
+    // short file is reported and leaves every entry 255. Create calls it.
+    void ReadWallTable();
     // Width and Height capped to 0..2047 (the storage holds one more of each).
     void SetSize(int width, int height);
 
@@ -226,7 +229,6 @@ class tMapa {
         for (const TPoint& p : BlockCells(BlockTop(x, y)))
             if (InRange(p.X, p.Y)) At(p.X, p.Y).Put(0, shift, mask, value);
     }
-    void ReadWallTable();
     // Turns the old pair types into their new form; only rows flagged by the load can hold them.
     void ConvertOldObjects(const std::vector<uint8_t>& rowMayHoldOldPair);
 
