@@ -18,7 +18,11 @@
 #include "game/GameTables.h"
 #include "game/Kalistor.h"
 #include "game/MapFiles.h"
+#include "map/Footprints.h"
 #include "map/MapDat.h"
+#include "map/ObjectsDat.h"
+#include "map/TerenDat.h"
+#include "map/WallDat.h"
 #include "resources/BigFile.h"
 #include "resources/Bitmap.h"
 #include "resources/Bytes.h"
@@ -267,11 +271,64 @@ TEST_F(InDemoGame, TerrainAndWallPicturesKeepEveryColour) {
         EXPECT_EQ(s.PixelAt(0, 0), kMagenta565);  // the key, as every piece's top-left pixel
     }
     EXPECT_EQ(pictures, 2 * static_cast<int>(TerrainSetNames().size()) + kWallKinds);
-    // The wall-piece table as the map reads it.
-    tMapa map;
+    // The wall-piece table as the map reads it, the wall pictures as the walls take them.
+    auto map = std::make_unique<tMapa>();
     Random random;
-    map.Create(128, 128, random, WallTableSource::GameData);
-    EXPECT_EQ(map.WallTable, MakeWallPieceTable());
+    map->Create(128, 128, random, WallTableSource::GameData);
+    EXPECT_EQ(map->WallTable, MakeWallPieceTable());
+    for (int kind = 1; kind <= kWallKinds; ++kind) {
+        tWall wall;
+        wall.Create(*map, WallPictureName("PICTURES/32x16/", kind));
+        EXPECT_EQ(wall.Picture.Width(), kWallPictureWidth) << kind;
+        EXPECT_EQ(wall.Picture.Height(), kWallPictureHeight) << kind;
+    }
+    // Every picture set through the terrain catalogue, fifteen slots at a time.
+    auto terrains = std::make_unique<tTerens>();
+    terrains->Create(kLevelDepth, kTileHeight, kTileWidth, *map, kTerrainPictureDir);
+    const std::vector<std::string>& sets = TerrainSetNames();
+    for (size_t first = 0; first < sets.size(); first += kTerrainSlots) {
+        for (size_t slot = 0; slot < size_t(kTerrainSlots); ++slot)
+            map->Terrains[slot].Name = sets[std::min(first + slot, sets.size() - 1)];
+        terrains->LoadPictures(kTerrainPictureDir);
+        for (int slot = 0; slot < kTerrainSlots; ++slot) {
+            SCOPED_TRACE(map->Terrains[size_t(slot)].Name);
+            ASSERT_TRUE(map->TerrainLoaded[size_t(slot)]);
+            const tTerenOne* one = terrains->Item(slot);
+            EXPECT_EQ(one->FlatRows, TerrainFlatRows(map->Terrains[size_t(slot)].Name));
+            EXPECT_EQ(one->SlopeVariants, kSlopeVariants);
+        }
+    }
+    EXPECT_TRUE(ui.errors.empty()) << ui.errors.front();
+}
+
+TEST_F(InDemoGame, CatalogueFromTheTableHoldsEveryObjectWithItsPicture) {
+    auto objects = std::make_unique<tObjects>();
+    ASSERT_TRUE(objects->BuildFromTable(kObjectTable, "PICTURES/32x16/../"));
+    // The cache the demo ships is this build's.
+    EXPECT_TRUE(test::ReadFileBytes(ResolveDiskPath(kObjectCacheFile)) == objects->CacheBytes());
+    int32_t count = 0;
+    for (const ObjectDesign& o : ObjectCatalogue()) {
+        SCOPED_TRACE("object " + std::to_string(o.id));
+        tObject* e = objects->Item(o.id);
+        if (o.typUnit && !KeepsUnitPicture(o.id)) {
+            EXPECT_EQ(e, nullptr);
+            continue;
+        }
+        ASSERT_NE(e, nullptr);
+        ++count;
+        EXPECT_EQ(e->Name, o.name);
+        EXPECT_EQ(e->pod_teren, TerrainUnderCode(o.podTeren));
+        EXPECT_EQ(e->Tree_idx, o.treeIdx);
+        EXPECT_EQ(e->HasSound, !o.wavFile.empty() || !o.wavDay.empty() || !o.wavNight.empty());
+        EXPECT_EQ(e->Size_RT, o.sizeRT);
+        EXPECT_EQ(e->Size_LT, o.sizeLT);
+        EXPECT_EQ(e->Anim_Count, o.animCount);
+        ASSERT_TRUE(objects->LoadPicture(*e));
+        // The frame height the catalogue finds in the picture is the designed one.
+        EXPECT_EQ(e->Height, o.height);
+        EXPECT_EQ(e->Picture.Width(), o.width);
+    }
+    EXPECT_EQ(objects->Count(), count);
     EXPECT_TRUE(ui.errors.empty()) << ui.errors.front();
 }
 
@@ -352,8 +409,26 @@ TEST_F(InDemoGame, MapPairLoadsWithItsGameData) {
     const MapDesign design = DesignDemoMap();
     auto map = std::make_unique<tMapa>();
     auto store = std::make_unique<tKalistor>();
+    // The shipped cache: an installed demo is read-only.
+    auto objects = std::make_unique<tObjects>();
+    objects->Load(kObjectTable, "PICTURES/32x16/../");
+    EXPECT_EQ(objects->Source(), CatalogueSource::Cache);
     ViewPosition view{0, 0, 0, 0, 640, 480};
-    ASSERT_TRUE(OpenMapPair(*map, *store, view, "MAPS\\default.map", "MAPS\\default.sav", nullptr));
+    RepairSummary repaired;
+    ASSERT_TRUE(OpenMapPair(*map, *store, *objects, view, "MAPS\\default.map", "MAPS\\default.sav",
+                            nullptr, &repaired));
+    EXPECT_EQ(repaired.EmptiedAnchors, 0);
+    EXPECT_GT(repaired.FootprintCells, 0);
+    // The footprints as written are the ones the repair rebuilds: the file read without it
+    // holds the same cells.
+    {
+        auto asWritten = std::make_unique<tMapa>();
+        ViewPosition v;
+        ASSERT_TRUE(asWritten->LoadFromFile("MAPS\\default.map", v));
+        for (int y = 0; y < design.height; ++y)
+            for (int x = 0; x < design.width; ++x)
+                ASSERT_EQ(asWritten->Cell(x, y), map->Cell(x, y)) << x << "," << y;
+    }
     ASSERT_TRUE(ui.errors.empty()) << ui.errors.front();
     ASSERT_TRUE(ui.messages.empty()) << ui.messages.front();
     ASSERT_EQ(map->Width, design.width);
@@ -378,7 +453,8 @@ TEST_F(InDemoGame, MapPairLoadsWithItsGameData) {
         }
     EXPECT_LT(terrainChanged, design.width * design.height / 100);
 
-    // Objects on their anchors with whole footprints; deposits with their amounts.
+    // Objects on their anchors with whole footprints after the load's repair; deposits with
+    // their amounts.
     for (const ObjectPlacement& o : design.objects) {
         const ObjectDesign* object = FindObject(o.id);
         const std::vector<Cell> cells = FootprintCells(o.at, object->sizeRT, object->sizeLT);

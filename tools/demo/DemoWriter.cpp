@@ -16,7 +16,9 @@
 #include "Walls.h"
 #include "game/GameTables.h"
 #include "game/Kalistor.h"
+#include "map/Footprints.h"
 #include "map/MapDat.h"
+#include "map/ObjectsDat.h"
 #include "resources/BigFile.h"
 #include "resources/Utils.h"
 #include "writers/ArchiveWriter.h"
@@ -32,7 +34,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr uint16_t kNoTerrain = 65535;
+// The picture directory the editor's zoom object hands the object catalogue.
+constexpr const char* kPictureDirectory = "PICTURES/32x16/../";
 constexpr int kNoShift = 136;  // the Jitter that draws an object exactly on its anchor
 constexpr uint32_t kFaceFramesPerSecond = 8;
 
@@ -154,32 +157,16 @@ fs::path DiskPath(const fs::path& dir, const std::string& storedName) {
     return dir / fs::path(Cp1250ToUtf8(storedName));
 }
 
-// The terrain slot a "pod_teren" code forces under an object.
-uint16_t TerrainUnder(const std::string& code) {
-    static const char* kCodes[15] = {"SK", "PS", "HK", "KB", "KT", "TR", "TS", "LS",
-                                     "BZ", "SH", "CP", "CK", "VM", "VH", "LV"};
-    for (uint16_t slot = 0; slot < 15; ++slot)
-        if (code == kCodes[slot]) return slot;
-    return kNoTerrain;
-}
-
-// Writes a footprint as the model's placing does: Size_RT rows from the anchor along direction
-// 0, each Size_LT cells along direction 6; the anchor first.
-void PutFootprint(tMapa& map, Cell anchor, int sizeRT, int sizeLT, int linkKind, int id,
-                  uint16_t terrainUnder) {
-    TPoint rowStart{anchor.x, anchor.y};
-    for (int r = 0; r < std::max(sizeRT, 1); ++r) {
-        TPoint p = rowStart;
-        for (int c = 0; c < std::max(sizeLT, 1); ++c) {
-            if (terrainUnder != kNoTerrain) map.SetTerrain(p.X, p.Y, terrainUnder);
-            map.SetBlockMark(p.X, p.Y, 0);
-            map.SetOccupancy(p.X, p.Y, r == 0 && c == 0 ? 2 : 1);
-            map.SetLinkKind(p.X, p.Y, linkKind);
-            map.SetId(p.X, p.Y, id);
-            p = map.Neighbour(p.X, p.Y, kDirUpLeft);
-        }
-        rowStart = map.Neighbour(rowStart.X, rowStart.Y, kDirUpRight);
-    }
+// Places what stands on a cell as the editor's placing does: the fit test, then the footprint
+// written by the model. The design keeps every footprint on free cells of the map, so a failing
+// test is a fault of the design.
+void Place(tMapa& map, const tObjects& objects, const tKalistor& store, Cell at, int32_t index,
+           int linkKind, int32_t type, int jitter) {
+    if (!CanPlaceObject(map, objects, at.x, at.y, type) ||
+        !PlaceObject(map, objects, store, at.x, at.y, index, linkKind, type))
+        throw std::logic_error("the demo map cannot place object " + std::to_string(type) + " at " +
+                               std::to_string(at.x) + "," + std::to_string(at.y));
+    map.SetJitter(at.x, at.y, jitter);
 }
 
 const BuildingType& DesignBuilding(int id) {
@@ -243,7 +230,7 @@ void PutSettlements(const MapDesign& d, tKalistor& store) {
     store.SettlementCount = index;
 }
 
-void PutBuildings(const MapDesign& d, tMapa& map, tKalistor& store) {
+void PutBuildings(const MapDesign& d, const tObjects& objects, tMapa& map, tKalistor& store) {
     int32_t index = 0;
     for (const BuildingDesign& b : d.buildings) {
         tBuildingRec& r = store.Buildings[static_cast<size_t>(++index)];
@@ -258,15 +245,12 @@ void PutBuildings(const MapDesign& d, tMapa& map, tKalistor& store) {
         r.Tag = b.tag;
         r.ProcZivotu = 100;
         r.Pozorovatel = DesignBuilding(b.type).vliv == 4 ? 1 : 0;
-        const ObjectDesign* picture = FindObject(b.objectId);
-        if (picture == nullptr) throw std::logic_error("building without a picture");
-        PutFootprint(map, b.at, picture->sizeRT, picture->sizeLT, 1, index, kNoTerrain);
-        map.SetJitter(b.at.x, b.at.y, kNoShift);
+        store.BuildingCount = index;
+        Place(map, objects, store, b.at, index, 1, r.IdObject, kNoShift);
     }
-    store.BuildingCount = index;
 }
 
-void PutUnits(const MapDesign& d, tMapa& map, tKalistor& store) {
+void PutUnits(const MapDesign& d, const tObjects& objects, tMapa& map, tKalistor& store) {
     // Human units get names from the names table, drawn as the store draws them; a fixed seed
     // keeps the draw the same on every run.
     Random random(0xDE30u);
@@ -293,10 +277,9 @@ void PutUnits(const MapDesign& d, tMapa& map, tKalistor& store) {
         r.AIEnabled = 1;
         r.Neviditelny = person.invisible ? 1 : 0;
         r.Pozorovatel = person.vliv == 4 ? 1 : 0;
-        PutFootprint(map, u.at, 1, 1, 2, index, kNoTerrain);
-        map.SetJitter(u.at.x, u.at.y, kNoShift);
+        store.UnitCount = index;
+        Place(map, objects, store, u.at, index, 2, r.IdObject, kNoShift);
     }
-    store.UnitCount = index;
 }
 
 // Makes the game directory current with its archive as the program-wide one, as the program
@@ -384,12 +367,14 @@ std::vector<uint8_t> EncodePlannedFile(const PlannedFile& f, ArtLibrary& art) {
             return EncodeFaceVideo();
         case FileKind::Map:
         case FileKind::GameData:
+        case FileKind::ObjectCache:
             break;
     }
-    throw std::logic_error("the map pair is built by WriteDemoGame: " + f.path);
+    throw std::logic_error("the map pair and the object cache are built by WriteDemoGame: " +
+                           f.path);
 }
 
-void BuildDemoMap(const MapDesign& d, tMapa& map, tKalistor& store) {
+void BuildDemoMap(const MapDesign& d, const tObjects& objects, tMapa& map, tKalistor& store) {
     Random random(0xDE30u);
     // The editor never draws walls here, so the wall-piece table is not needed.
     map.Create(d.width, d.height, random, WallTableSource::None);
@@ -407,23 +392,19 @@ void BuildDemoMap(const MapDesign& d, tMapa& map, tKalistor& store) {
                 map.SetId(x, y, d.wall[i]);
             }
         }
+    store.Clear();
+    PutPlayers(d, store);
+    PutSettlements(d, store);
     for (const ObjectPlacement& o : d.objects) {
-        const ObjectDesign* object = FindObject(o.id);
-        if (object == nullptr) throw std::logic_error("unknown object " + std::to_string(o.id));
-        PutFootprint(map, o.at, object->sizeRT, object->sizeLT, 0, o.id,
-                     TerrainUnder(object->podTeren));
-        map.SetJitter(o.at.x, o.at.y, o.jitter);
+        Place(map, objects, store, o.at, o.id, 0, o.id, o.jitter);
         // A deposit keeps its amount in the Id of the cell left of its anchor.
         if (o.amount > 0) {
             const TPoint left = map.Neighbour(o.at.x, o.at.y, kDirLeft);
             map.SetId(left.X, left.Y, o.amount);
         }
     }
-    store.Clear();
-    PutPlayers(d, store);
-    PutSettlements(d, store);
-    PutBuildings(d, map, store);
-    PutUnits(d, map, store);
+    PutBuildings(d, objects, map, store);
+    PutUnits(d, objects, map, store);
 }
 
 DemoWriteResult WriteDemoGame(const std::string& dirName) {
@@ -439,10 +420,14 @@ DemoWriteResult WriteDemoGame(const std::string& dirName) {
     std::vector<writers::ArchiveMember> members;
     const PlannedFile* mapFile = nullptr;
     const PlannedFile* gameDataFile = nullptr;
+    const PlannedFile* cacheFile = nullptr;
     const std::vector<PlannedFile> plan = DemoFilePlan();
     for (const PlannedFile& f : plan) {
-        if (f.kind == FileKind::Map || f.kind == FileKind::GameData) {
-            (f.kind == FileKind::Map ? mapFile : gameDataFile) = &f;
+        if (f.kind == FileKind::Map || f.kind == FileKind::GameData ||
+            f.kind == FileKind::ObjectCache) {
+            (f.kind == FileKind::Map        ? mapFile
+             : f.kind == FileKind::GameData ? gameDataFile
+                                            : cacheFile) = &f;
             continue;
         }
         std::vector<uint8_t> bytes = EncodePlannedFile(f, art);
@@ -459,21 +444,27 @@ DemoWriteResult WriteDemoGame(const std::string& dirName) {
     result.archiveMembers = members.size();
     result.archiveBytes = archive.size();
 
-    if (mapFile == nullptr || gameDataFile == nullptr)
-        throw std::logic_error("the file plan has no map pair");
+    if (mapFile == nullptr || gameDataFile == nullptr || cacheFile == nullptr)
+        throw std::logic_error("the file plan has no map pair or no object cache");
     fs::create_directories(DiskPath(dir, mapFile->path).parent_path(), error);
     fs::create_directories(DiskPath(dir, gameDataFile->path).parent_path(), error);
     {
         const MapDesign design = DesignDemoMap();
         auto map = std::make_unique<tMapa>();
         auto store = std::make_unique<tKalistor>();
+        auto objects = std::make_unique<tObjects>();
         GameDirectoryScope scope(dir);
-        BuildDemoMap(design, *map, *store);
+        // The catalogue built from the written table, as the editor builds it on its first
+        // start; its cache ships with the demo.
+        if (!objects->BuildFromTable(kObjectTable, kPictureDirectory))
+            throw IoError(std::string("the demo has no object table \"") + kObjectTable + "\"");
+        objects->WriteCache(Cp1250ToUtf8(cacheFile->path));
+        BuildDemoMap(design, *objects, *map, *store);
         map->SaveToFileAtCentre(Cp1250ToUtf8(mapFile->path),
                                 TPoint{design.viewCentre.x, design.viewCentre.y});
         store->SaveToFile(Cp1250ToUtf8(gameDataFile->path));
     }
-    for (const PlannedFile* f : {mapFile, gameDataFile}) {
+    for (const PlannedFile* f : {mapFile, gameDataFile, cacheFile}) {
         ++result.diskFiles;
         result.diskBytes += fs::file_size(DiskPath(dir, f->path));
     }

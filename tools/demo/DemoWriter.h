@@ -14,6 +14,7 @@
 namespace tess {
 class tMapa;
 class tKalistor;
+class tObjects;
 }  // namespace tess
 
 namespace tess::demo {
@@ -31,18 +32,21 @@ struct DemoWriteResult {
 };
 
 // The bytes of one planned file, drawn and encoded as the plan says (pictures are taken from
-// and kept in `art`). Not for the map pair, which WriteDemoGame builds once the tables exist.
+// and kept in `art`). Not for the map pair and the object cache, which WriteDemoGame builds once
+// the tables exist.
 std::vector<uint8_t> EncodePlannedFile(const PlannedFile& file, ArtLibrary& art);
 
 // Puts a map design into a map and a store as the editor's placing would leave them: cells,
-// terrain, levels, walls, object anchors with their footprints (terrain forced under objects
-// that ask for it), deposit amounts, players with colours and relations, settlements, and the
-// buildings and units linked to their cells. Reads the game's building, person and names tables
-// (the current directory must be the game directory with its archive open).
-void BuildDemoMap(const MapDesign& design, tMapa& map, tKalistor& store);
+// terrain, levels, walls, objects placed through the model's footprint operations with the
+// catalogue (terrain forced under objects that ask for it), deposit amounts, players with
+// colours and relations, settlements, and the buildings and units linked to their cells. Reads
+// the names table (the current directory must be the game directory with its archive open).
+// Raises std::logic_error when the design puts something where it cannot be placed.
+void BuildDemoMap(const MapDesign& design, const tObjects& objects, tMapa& map, tKalistor& store);
 
 // Writes the whole demo game into `dir` (created as needed): the note first, the files planned
-// for the disk, "zor.dat", then the map pair, saved with the view centred on the design's view
+// for the disk, "zor.dat", then the object catalogue built from the written table with its
+// cache "objects.kar", and the map pair, saved with the view centred on the design's view
 // centre. Files of the same names are replaced; nothing else in the directory is touched. For
 // the map pair it makes `dir` the current directory and opens its archive as the program-wide
 // one, and puts both back afterwards. The same bytes on every run. Raises IoError.

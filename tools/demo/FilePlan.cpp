@@ -117,6 +117,8 @@ std::vector<PlannedFile> DemoFilePlan() {
         "MAPS\\default.map");
     add("MAPS/default.sav", Storage::Disk, FileKind::GameData, "", 0, Container::DdsA4R4G4B4,
         "MAPS\\default.sav");
+    // Shipped with the game, so that a read-only installed copy never has to write it.
+    add("objects.kar", Storage::Disk, FileKind::ObjectCache);
     OneSpellingPerDirectory(plan);
     return plan;
 }

@@ -25,6 +25,7 @@
 #include "game/Kalistor.h"
 #include "game/MapFiles.h"
 #include "map/MapDat.h"
+#include "map/ObjectsDat.h"
 #include "resources/BigFile.h"
 #include "resources/Bitmap.h"
 #include "resources/Bytes.h"
@@ -672,8 +673,11 @@ void WrittenGame(const std::string& gameDir) {
 
     auto map = std::make_unique<tess::tMapa>();
     auto store = std::make_unique<tess::tKalistor>();
+    auto objects = std::make_unique<tess::tObjects>();
+    objects->Load(tess::kObjectTable, "PICTURES/32x16/../");
     tess::ViewPosition view;
-    if (!tess::OpenMapPair(*map, *store, view, "MAPS\\default.map", "MAPS\\default.sav", nullptr)) {
+    if (!tess::OpenMapPair(*map, *store, *objects, view, "MAPS\\default.map", "MAPS\\default.sav",
+                           nullptr)) {
         std::fprintf(stderr, "the map pair did not load\n");
         return;
     }
