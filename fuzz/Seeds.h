@@ -14,6 +14,7 @@ void WriteSeed(const std::filesystem::path& corpus, const std::string& target,
 
 // One function per reader; each lives in its own seeds_<name>.cpp and is called by seeds.cpp.
 void WriteArchiveSeeds(const std::filesystem::path& corpus);
+void WriteClipSeeds(const std::filesystem::path& corpus);
 void WriteMapSeeds(const std::filesystem::path& corpus);
 void WriteTableSeeds(const std::filesystem::path& corpus);
 void WriteSpriteSeeds(const std::string& corpusDir);

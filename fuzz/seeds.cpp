@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     try {
         const std::filesystem::path corpus = argv[1];
         tess::fuzz::WriteArchiveSeeds(corpus);
+        tess::fuzz::WriteClipSeeds(corpus);
         tess::fuzz::WriteMapSeeds(corpus);
         tess::fuzz::WriteTableSeeds(corpus);
         tess::fuzz::WriteSpriteSeeds(corpus.string());

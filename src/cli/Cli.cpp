@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <iostream>
 
+#include "map/ObjectsDat.h"
 #include "resources/BigFile.h"
+#include "resources/GameDirectory.h"
 #include "resources/Utils.h"
 
 namespace tess::cli {
@@ -70,42 +72,26 @@ std::string UserPath(const std::string& path) {
     return p.is_absolute() ? path : (StartDirectory() / p).lexically_normal().string();
 }
 
-std::string DemoGameDirectory() {
-    if (const char* env = std::getenv("TESSARINE_DEMO_DIR"); env && *env) return env;
-    std::error_code error;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    if (error) return {};
-    const fs::path dir = exe.parent_path();
-    for (const fs::path& candidate :
-         {dir / ".." / "demo", dir / ".." / "share" / "tessarine" / "demo"}) {
-        if (fs::exists(candidate / "zor.dat", error))
-            return fs::canonical(candidate, error).string();
-    }
-    return {};
-}
-
 void EnterGameDirectory(const Args& args) {
     StartDirectory();
-    std::string dir = args.Option("--game-dir");
-    if (!dir.empty())
-        dir = UserPath(dir);
-    else if (FileExistsOnDisk("zor.dat"))
-        dir = fs::current_path().string();
-    else
-        dir = DemoGameDirectory();
+    std::string given = args.Option("--game-dir");
+    if (!given.empty()) given = UserPath(given);
+    const std::string dir = ChooseGameDirectory(given);
     if (dir.empty()) throw InputError("no game directory: give --game-dir DIR");
-    std::error_code error;
-    fs::current_path(dir, error);
-    if (error) throw InputError("cannot enter game directory \"" + dir + "\": " + error.message());
-    if (FileExistsOnDisk("zor.dat")) {
-        try {
-            BigFile().Open("zor.dat");
-        } catch (const IoError& e) {
-            throw InputError(e.what());
-        }
-    } else {
-        BigFile().Close();
+    try {
+        tess::EnterGameDirectory(dir);
+    } catch (const IoError& e) {
+        throw InputError(e.what());
     }
+}
+
+std::unique_ptr<tObjects> LoadObjectCatalogue() {
+    auto objects = std::make_unique<tObjects>();
+    objects->Load(kObjectTable, "PICTURES/32x16/../");
+    if (objects->Source() == CatalogueSource::MissingTable)
+        throw InputError(std::string("no object catalogue: neither \"") + kObjectCacheFile +
+                         "\" nor \"" + kObjectTable + "\"");
+    return objects;
 }
 
 void PrintJson(const nlohmann::json& value) {

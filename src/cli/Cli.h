@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,6 +11,10 @@
 #include <nlohmann/json.hpp>
 
 #include "resources/UiHost.h"
+
+namespace tess {
+class tObjects;
+}
 
 namespace tess::cli {
 
@@ -29,7 +34,7 @@ struct InputError : std::runtime_error {
 
 // The parsed command line of one command: positionals and --options.
 class Args {
-public:
+  public:
     // Flags take no value; every other option takes the next word as its value.
     Args(const std::vector<std::string>& words, const std::set<std::string>& flags);
 
@@ -45,7 +50,7 @@ public:
     void Expect(size_t minPositionals, size_t maxPositionals,
                 const std::set<std::string>& knownOptions) const;
 
-private:
+  private:
     std::vector<std::string> positionals_;
     std::map<std::string, std::string> options_;
     std::set<std::string> flags_;
@@ -58,8 +63,10 @@ std::string UserPath(const std::string& path);
 // Makes the game directory current and opens its archive: --game-dir, else the current
 // directory when it holds "zor.dat", else the demo game beside the program.
 void EnterGameDirectory(const Args& args);
-// The demo game directory that ships with the program ("" when none is found).
-std::string DemoGameDirectory();
+
+// The object catalogue of the game directory, read from "objects.kar" or the object table
+// without writing the cache; an InputError when neither exists.
+std::unique_ptr<tObjects> LoadObjectCatalogue();
 
 // Prints JSON (pretty) to stdout.
 void PrintJson(const nlohmann::json& value);
@@ -77,13 +84,13 @@ struct Command {
 
 // Commands register themselves from their own source files with a static Registration.
 class Registry {
-public:
+  public:
     static Registry& Instance();
     void Add(Command command);
     const Command* Find(const std::string& noun, const std::string& verb) const;
     const std::vector<Command>& All() const { return commands_; }
 
-private:
+  private:
     std::vector<Command> commands_;
 };
 
@@ -94,7 +101,7 @@ struct Registration {
 // The CLI's user-interface host: error boxes print one line on stderr and the run goes on as
 // after Retry; any error box makes the run end with status 3.
 class CliUi final : public UiHost {
-public:
+  public:
     ErrorChoice ErrorBox(const std::string& text) override;
     Answer MessageBox(const std::string& text, Buttons buttons) override;
     void SetCaption(const std::string& text) override;
@@ -104,7 +111,7 @@ public:
     Answer questionAnswer = Answer::Yes;
     bool showProgress = false;
 
-private:
+  private:
     int errorCount_ = 0;
 };
 

@@ -17,11 +17,7 @@ int MapRepair(const Args& args) {
     const std::string in = UserPath(args.Positional(0, "IN"));
     const std::string out = UserPath(args.Positional(1, "OUT"));
     EnterGameDirectory(args);
-    auto objects = std::make_unique<tObjects>();
-    objects->Load(kObjectTable, "PICTURES/32x16/../");
-    if (objects->Source() == CatalogueSource::MissingTable)
-        throw InputError(std::string("no object catalogue: neither \"") + kObjectCacheFile +
-                         "\" nor \"" + kObjectTable + "\"");
+    const auto objects = LoadObjectCatalogue();
 
     auto map = std::make_unique<tMapa>();
     auto store = std::make_unique<tKalistor>();

@@ -1,13 +1,105 @@
-// Opening a map together with its game data: the one operation the editor and the CLI share.
+// Opening and saving a map with its game data: operations the editor and the CLI share.
 #include "game/MapFiles.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "game/Kalistor.h"
 #include "map/Footprints.h"
 #include "map/MapDat.h"
+#include "resources/BigFile.h"
+#include "resources/SafeFile.h"
 #include "resources/Settings.h"
+#include "resources/UiHost.h"
 #include "resources/Utils.h"
 
 namespace tess {
+
+namespace {
+
+constexpr const char* kSaving = "Save ...";
+constexpr const char* kSaveFailed = "Save ... failed!";
+constexpr const char* kSaveOk = "Save ... ok.";
+
+// The previous map file, kept while a pair is written so that it can be put back when the
+// second file fails. A hard link costs nothing; where the file system has none, the bytes are
+// kept in memory.
+class PreviousFile {
+  public:
+    explicit PreviousFile(std::string path) : path_(std::move(path)) {}
+    ~PreviousFile() { Drop(); }
+    PreviousFile(const PreviousFile&) = delete;
+    PreviousFile& operator=(const PreviousFile&) = delete;
+
+    // Raises IoError when an existing file cannot be kept.
+    void Keep() {
+        struct stat st;
+        if (::stat(path_.c_str(), &st) != 0) {
+            if (errno == ENOENT) return;  // nothing to keep: putting back removes the new one
+            throw IoError("Cannot save \"" + path_ + "\": " + std::strerror(errno));
+        }
+        existed_ = true;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::string name =
+                path_ + ".prev-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+            if (::link(path_.c_str(), name.c_str()) == 0) {
+                link_ = name;
+                return;
+            }
+            if (errno != EEXIST) break;
+        }
+        std::ifstream in(path_, std::ios::binary);
+        bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (!in.good() && !in.eof())
+            throw IoError("Cannot save \"" + path_ + "\": the previous file cannot be read");
+    }
+
+    // Puts the previous file back (or removes the new one when there was none); raises IoError.
+    void PutBack() {
+        if (!existed_) {
+            if (::unlink(path_.c_str()) != 0 && errno != ENOENT)
+                throw IoError("Cannot remove \"" + path_ + "\": " + std::strerror(errno));
+            return;
+        }
+        if (!link_.empty()) {
+            if (::rename(link_.c_str(), path_.c_str()) != 0)
+                throw IoError("Cannot restore \"" + path_ + "\": " + std::strerror(errno));
+            link_.clear();
+            return;
+        }
+        WriteFileAtomically(
+            path_, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes_.data()),
+                                            bytes_.size()));
+    }
+
+    void Drop() {
+        if (!link_.empty()) ::unlink(link_.c_str());
+        link_.clear();
+        bytes_.clear();
+    }
+
+  private:
+    std::string path_;
+    bool existed_ = false;
+    std::string link_;
+    std::string bytes_;
+};
+
+MapPairSaveResult WriteFailed(const std::string& error) {
+    Ui().SetCaption(kSaveFailed);
+    Ui().MessageBox(error, Buttons::Ok);
+    MapPairSaveResult result;
+    result.Outcome = SaveOutcome::WriteFailed;
+    result.Error = error;
+    return result;
+}
+
+}  // namespace
 
 std::string GameDataName(const std::string& mapName) {
     return mapName.substr(0, mapName.size() - std::min<size_t>(3, mapName.size())) + "sav";
@@ -22,6 +114,55 @@ void RemoveGameLinks(tMapa& map) {
             map.SetLinkKind(x, y, 0);
         }
     }
+}
+
+MapPairSaveResult SaveMapPair(const tMapa& map, tKalistor& store, TPoint viewCentre,
+                              const std::string& mapName, const std::string& savName,
+                              SettingsStore* settings, CheckProgress* progress) {
+    Ui().SetCaption(kSaving);
+    tMapCheck check(map, store);
+    if (check.Check(kCheckFull, false, progress) != 0) {
+        Ui().SetCaption(kSaveFailed);
+        Ui().Beep();
+        MapPairSaveResult result;
+        result.Outcome = SaveOutcome::CheckFailed;
+        result.Findings = check.Findings();
+        return result;
+    }
+    if (mapName.empty() || savName.empty())
+        return WriteFailed("Mapu nelze uložit: chybí jméno souboru.");
+    const std::string mapPath = ResolveDiskPath(mapName);
+    if (mapPath == ResolveDiskPath(savName))
+        return WriteFailed("Mapu nelze uložit: mapa a data hry by byly v jednom souboru \"" +
+                           mapName + "\".");
+
+    // Everything that can stop the save short of a write happens before the first file changes:
+    // the game data's bytes (its recalculations read the game tables) and the kept map file.
+    const std::vector<uint8_t> savBytes = store.SaveToBytes();
+    PreviousFile previousMap(mapPath);
+    try {
+        previousMap.Keep();
+        map.SaveToFileAtCentre(mapName, viewCentre, nullptr);
+    } catch (const IoError& e) {
+        return WriteFailed(e.what());
+    }
+    try {
+        WriteFileAtomically(ResolveDiskPath(savName), savBytes);
+    } catch (const IoError& e) {
+        std::string error = e.what();
+        try {
+            previousMap.PutBack();
+        } catch (const IoError& restore) {
+            error += std::string("; ") + restore.what();
+        }
+        return WriteFailed(error);
+    }
+    previousMap.Drop();
+    if (settings) settings->SetString("LastMap", mapName);
+    Ui().SetCaption(kSaveOk);
+    MapPairSaveResult result;
+    result.Outcome = SaveOutcome::Saved;
+    return result;
 }
 
 bool OpenMapPair(tMapa& map, tKalistor& store, const tObjects& objects, ViewPosition& view,

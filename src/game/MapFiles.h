@@ -1,7 +1,11 @@
-// Opening a map together with its game data: the one operation the editor and the CLI share.
+// Opening and saving a map with its game data: operations the editor and the CLI share.
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "game/MapCheck.h"
+#include "resources/Utils.h"
 
 namespace tess {
 
@@ -26,6 +30,32 @@ std::string GameDataName(const std::string& mapName);
 bool OpenMapPair(tMapa& map, tKalistor& store, const tObjects& objects, ViewPosition& view,
                  const std::string& mapName, const std::string& savName, SettingsStore* settings,
                  RepairSummary* repaired = nullptr);
+
+enum class SaveOutcome {
+    Saved,        // both files written
+    CheckFailed,  // the map check found something; nothing was written
+    WriteFailed,  // a file could not be written; both files are as they were before
+};
+
+struct MapPairSaveResult {
+    SaveOutcome Outcome = SaveOutcome::WriteFailed;
+    std::vector<CheckFinding> Findings;  // of the check, when it failed
+    std::string Error;                   // why a write failed (already shown to the user)
+    bool Saved() const { return Outcome == SaveOutcome::Saved; }
+};
+
+// Saves a map pair: caption "Save ...", then the full map check. When it finds anything nothing
+// is written, the caption becomes "Save ... failed!" and the beep sounds; the findings come back
+// for the findings window. Otherwise the map file and then the game-data file are written, each
+// crash-safely, and the pair is never left half-updated: when the game-data file cannot be
+// written, the previous map file is put back (or the new one removed when there was none), the
+// error is shown in a message box and the caption says "Save ... failed!". On success the
+// caption becomes "Save ... ok." and `settings`, when given, remembers the map as "LastMap".
+// `viewCentre` is the cell stored as the map file's view centre (tMapa::ViewCentreOf of the
+// view). The file names must be given; asking for one ("Uložit jako") is the window's part.
+MapPairSaveResult SaveMapPair(const tMapa& map, tKalistor& store, TPoint viewCentre,
+                              const std::string& mapName, const std::string& savName,
+                              SettingsStore* settings, CheckProgress* progress = nullptr);
 
 // Empties every cell that links to a building or a unit.
 void RemoveGameLinks(tMapa& map);

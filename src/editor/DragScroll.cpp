@@ -1,0 +1,31 @@
+// Scrolling the map view by dragging with the right button held.
+#include "editor/DragScroll.h"
+
+#include <algorithm>
+
+namespace tess {
+
+bool ScrollViewByDrag(ViewPosition& view, int32_t mapWidth, int32_t mapHeight, TPoint last,
+                      TPoint now, bool reversed) {
+    // 64-bit arithmetic: mouse positions come from the window system and are not trusted to
+    // stay small.
+    int64_t dx = (static_cast<int64_t>(now.X) - last.X) / 10;
+    int64_t dy = (static_cast<int64_t>(now.Y) - last.Y) / 5;
+    if (reversed) {
+        dx = -dx;
+        dy = -dy;
+    }
+    int64_t x = view.X + dx;
+    int64_t y = view.Y + 2 * dy;
+    // The upper bound first, then 0: a view wider than the map stays at the map's left edge.
+    x = std::min<int64_t>(x, int64_t{mapWidth} - view.Right / kViewTileWidth - 2);
+    y = std::min<int64_t>(y, int64_t{mapHeight} - view.Bottom / (kViewTileHeight / 2) - 2);
+    x = std::max<int64_t>(x, 0);
+    y = std::max<int64_t>(y, 0);
+    const bool moved = x != view.X || y != view.Y;
+    view.X = static_cast<int32_t>(x);
+    view.Y = static_cast<int32_t>(y);
+    return moved;
+}
+
+}  // namespace tess

@@ -1,0 +1,173 @@
+// The main window's state and rules without a window: the program-wide objects, start-up, the
+// map file commands, the close question, the option toggles and scrolling the view.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "editor/EditorSettings.h"
+#include "editor/MainMenu.h"
+#include "editor/MainWindowPort.h"
+#include "editor/TypeList.h"
+#include "game/Kalistor.h"
+#include "map/MapDat.h"
+#include "resources/Random.h"
+#include "resources/Settings.h"
+#include "resources/Surface.h"
+
+namespace tess {
+
+struct SessionSetup {
+    // The directory all game data is relative to; the current directory returns to it after
+    // every file dialog.
+    std::string GameDirectory;
+    SettingsStore* Settings = nullptr;  // required
+    uint64_t Seed = 0;
+    // Where the map takes its wall-piece table (tests without game data use None).
+    WallTableSource Walls = WallTableSource::GameData;
+};
+
+// A file dialog's memory between uses: the file it shows and where it starts.
+struct FileDialogState {
+    std::string FileName;
+    std::string InitialDir;
+};
+
+// The check marks of "Nastavení" that live in the session ("Editovat nové budovy" lives in the
+// store, which reads it).
+struct EditorOptions {
+    bool AutoRepairCells = true;  // "Auto oprava policek": read by nothing
+    bool ReverseScroll = false;   // "Obrátit směr posunu mapy"
+    bool WallChange = false;      // "Změna zdí": the wall tool changes only existing walls
+    bool ShowBlocked = false;     // "Vidět neprůchozví": the view marks occupied cells
+    bool SoundEditing = false;    // "Zvukař edituje": clicks open sound editors
+};
+
+class EditorSession {
+  public:
+    static constexpr const char* kStartCaption =
+        "Tessarine (editor map pro Velmoru) ... prosím chvíli";
+    static constexpr const char* kReadyCaption = "Tessarine redy ...";
+
+    // Creates the game-data store; the map storage is allocated here and sized by CreateMap.
+    EditorSession(const SessionSetup& setup, MainWindowPort& port);
+    EditorSession(const EditorSession&) = delete;
+    EditorSession& operator=(const EditorSession&) = delete;
+
+    // --- the program-wide objects ---------------------------------------------------------
+    tMapa& Map() { return *map_; }
+    tKalistor& Store() { return *store_; }
+    Random& Rng() { return random_; }
+    SettingsStore& Settings() { return *settings_; }
+    // The view surface the map is drawn into and the window shows.
+    tSurface& Surface() { return surface_; }
+    // The view position: the attached view's, else the session's own.
+    ViewPosition& View() { return view_ ? view_->Position() : ownView_; }
+    const std::string& GameDirectory() const { return gameDirectory_; }
+
+    // The view and the mini-map come later in start-up; until they are attached nothing is
+    // drawn and no cell is under the mouse. Attach the view before a map is opened: it takes
+    // over the view position from then on.
+    void AttachView(MapViewPort* view) { view_ = view; }
+    void AttachMiniMap(MiniMapPort* miniMap) { miniMap_ = miniMap; }
+    // The full map check run before every save; true when the map may be saved. Without one
+    // the map is saved unchecked.
+    void SetMapCheck(std::function<bool()> check) { mapCheck_ = std::move(check); }
+
+    std::string FileName;  // the current map file; empty for a map made by "Nová mapa"
+    bool Modified = false;
+    TypeList TreeTypes;
+    TypeList SelectedTypes;
+    WindowPlaces Places;
+    TPoint CursorCell;
+    FileDialogState OpenDialog1;  // "Otevřít mapu"
+    FileDialogState SaveDialog1;  // "Uložit jako"; its file name is what "Uložit" saves to
+    EditorOptions Options;
+    int32_t DragState = 0;  // 0 idle, 1 left button pressed, 2 right button held (scrolling)
+    TPoint LastMousePos;
+
+    // --- start-up, in the order the main window runs it -----------------------------------
+    // The map at full capacity (2047 x 2047).
+    void CreateMap();
+    // The surface and the view rectangle follow the window's client size.
+    void MeReSize(int32_t width, int32_t height);
+    void ResetViewOrigin();
+    // "LastMap" is read when it is used; here the scroll direction.
+    void ReadSettings();
+    // Opens the last map, or runs "Nová mapa" until a map exists when there is none or it
+    // cannot be read.
+    void OpenLastMapOrForceNewMap();
+    // Empties both type lists.
+    void ResetTypeLists();
+    // Every type number 0..9999 the catalogue marks as a tree, ascending (at most 1001).
+    void CollectTreeTypes(const std::function<bool(int32_t)>& isTree);
+    // Reads and applies the places of the five tool windows (null where a window does not
+    // exist yet).
+    void RestoreWindowPlaces(const std::array<ToolWindow*, kToolWindowCount>& windows);
+    void FinishStartUp();
+
+    // --- operations -----------------------------------------------------------------------
+    // Draws the view and shows it with the object menus enabled as the game data allows.
+    void MeView();
+    ObjectMenuState ObjectMenus() const;
+    // Rebuilds the "Projekt" menu: caption, players and settlements.
+    void PrepocitejHrace();
+    ProjectMenu ProjectMenuFor() const;
+    // Opens a map and its game data. False when the map file was refused: then nothing of the
+    // session changed.
+    bool LoadMapFiles(const std::string& mapName, const std::string& savName);
+    // Checks and writes the pair; false when the check refused the map or a file could not be
+    // written (nothing is reported as saved then). An empty map name runs "Uložit jako".
+    bool SaveMapFiles(const std::string& mapName, const std::string& savName);
+    // Captures and writes the five window places.
+    void SaveWindowPlaces();
+
+    // --- commands ---------------------------------------------------------------------------
+    // Runs a menu command; false (and nothing done) for a command not wired in this build.
+    bool Run(MenuCommand command, int arg1 = 0, int arg2 = 0);
+    void NewMapCommand();
+    void OpenMapCommand();
+    void SaveCommand();
+    // True when the map was saved.
+    bool SaveAsCommand();
+    // Flips an option's check mark; false for a command that is no toggle.
+    bool Toggle(MenuCommand command);
+    bool IsChecked(MenuCommand command) const;
+    // The close question; true when the window may close.
+    bool CloseRequested();
+
+    // --- mouse in the view (view pixels) ----------------------------------------------------
+    void MouseDown(MouseButton button, int32_t x, int32_t y);
+    void MouseMove(int32_t x, int32_t y);
+    void MouseUp(MouseButton button, int32_t x, int32_t y);
+
+  private:
+    // Makes `name` the current map file (both dialogs follow) and loads it; on a refused map
+    // file everything stays as it was.
+    bool OpenMapFile(const std::string& name);
+    void ForceNewMap();
+    void RestoreCurrentDirectory();
+    FileDialogSetup OpenSetup() const;
+    FileDialogSetup SaveSetup() const;
+    // A name as the game writes it ("MAPS\\x.map"), as an absolute path on this disk.
+    std::string DiskPath(const std::string& name) const;
+    void WriteMapPair(const std::string& mapName, const std::string& savName);
+
+    MainWindowPort& port_;
+    std::string gameDirectory_;
+    SettingsStore* settings_;
+    WallTableSource walls_;
+    Random random_;
+    std::unique_ptr<tKalistor> store_;
+    std::unique_ptr<tMapa> map_;
+    tSurface surface_;
+    ViewPosition ownView_;
+    MapViewPort* view_ = nullptr;
+    MiniMapPort* miniMap_ = nullptr;
+    std::function<bool()> mapCheck_;
+};
+
+}  // namespace tess

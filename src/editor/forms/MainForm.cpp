@@ -1,0 +1,256 @@
+// The editor's main window: the menu, the map view, the file dialogs and the close question.
+#include "editor/forms/MainForm.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QKeySequence>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "editor/forms/MapSurfaceWidget.h"
+#include "editor/forms/RozmeryMapy.h"
+
+namespace tess {
+
+namespace {
+
+// Texts from the data (names of players, settlements, files) must not turn into mnemonics.
+QString MenuText(const std::string& text) {
+    return QString::fromStdString(text).replace('&', "&&");
+}
+
+// "description|pattern|description|pattern" becomes Qt's "description (pattern);;...".
+QString QtFilter(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + " (" + parts[i + 1] + ")";
+    return filters.join(";;");
+}
+
+void PrepareDialog(QFileDialog& dialog, const FileDialogSetup& setup) {
+    dialog.setNameFilter(QtFilter(setup.Filter));
+    if (!setup.Directory.empty()) dialog.setDirectory(QString::fromStdString(setup.Directory));
+    if (!setup.FileName.empty()) dialog.selectFile(QString::fromStdString(setup.FileName));
+    if (!setup.DefaultExt.empty())
+        dialog.setDefaultSuffix(QString::fromStdString(setup.DefaultExt));
+}
+
+std::optional<std::string> RunDialog(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+}  // namespace
+
+TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
+    : QMainWindow(parent), session_(setup, *this) {
+    setObjectName("Form1");
+    setWindowTitle(EditorSession::kStartCaption);
+
+    dxDraw_ = new MapSurfaceWidget(session_, this);
+    dxDraw_->SetResizeHandler([this] { MeReSize(); });
+    setCentralWidget(dxDraw_);
+    // Shown once start-up has sized its surface.
+    dxDraw_->setVisible(false);
+
+    for (const MenuItem& top : MainMenuItems()) {
+        QMenu* menu = menuBar()->addMenu(MenuText(top.Caption));
+        const std::string key = MenuKey(top, "");
+        actions_[key] = menu->menuAction();
+        menu->menuAction()->setVisible(!top.Hidden);
+        if (top.Caption == "Projekt") projectMenu_ = menu;
+        AddMenuItems(menu, top.Items, top.Caption, top.Hidden);
+    }
+    SyncCheckMarks();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items, const std::string& path,
+                          bool hidden) {
+    for (const MenuItem& item : items) {
+        const std::string key = MenuKey(item, path);
+        if (item.Separator) {
+            actions_[key] = menu->addSeparator();
+            continue;
+        }
+        if (item.IsSubmenu()) {
+            QMenu* sub = menu->addMenu(MenuText(item.Caption));
+            QAction* action = sub->menuAction();
+            action->setObjectName(QString::fromStdString(key));
+            action->setVisible(!item.Hidden);
+            actions_[key] = action;
+            if (item.Enabling != MenuEnabling::Always) {
+                ruledItems_.push_back({action, item.Enabling, true});
+                action->setEnabled(false);
+            }
+            if (item.List == MenuList::Players) playersMenu_ = sub;
+            if (item.List == MenuList::Settlements) settlementsMenu_ = sub;
+            AddMenuItems(sub, item.Items, path + "/" + item.Caption, hidden || item.Hidden);
+            continue;
+        }
+        AddMenuAction(menu, item, key, hidden || item.Hidden);
+    }
+}
+
+QAction* TForm1::AddMenuAction(QMenu* menu, const MenuItem& item, const std::string& key,
+                               bool hidden) {
+    QAction* action = menu->addAction(MenuText(item.Caption));
+    action->setObjectName(QString::fromStdString(key));
+    action->setVisible(!item.Hidden);
+    if (ShortcutIsActive(item))
+        action->setShortcut(QKeySequence(QString::fromStdString(item.Shortcut)));
+    // Items of hidden menus keep their shortcuts working through the window itself.
+    if (hidden && !item.Shortcut.empty()) addAction(action);
+    const bool wired = IsWired(item.Command);
+    action->setEnabled(wired && item.Enabling == MenuEnabling::Always);
+    if (item.Enabling != MenuEnabling::Always)
+        ruledItems_.push_back({action, item.Enabling, wired});
+    if (item.Checkable) {
+        action->setCheckable(true);
+        action->setChecked(item.Checked);
+        toggles_.emplace_back(action, item.Command);
+    }
+    actions_[key] = action;
+    const MenuItem* source = &item;
+    connect(action, &QAction::triggered, this,
+            [this, source, action] { RunMenuItem(*source, action); });
+    return action;
+}
+
+void TForm1::RunMenuItem(const MenuItem& item, QAction* action) {
+    session_.Run(item.Command, item.Arg1, item.Arg2);
+    if (item.Checkable) action->setChecked(session_.IsChecked(item.Command));
+}
+
+void TForm1::SyncCheckMarks() {
+    for (const auto& [action, command] : toggles_)
+        action->setChecked(session_.IsChecked(command));
+}
+
+QAction* TForm1::Action(const std::string& key) const {
+    const auto found = actions_.find(key);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void TForm1::DXDraw1InitializeSurface() {
+    // Set first: the size dialog that start-up may force runs an event loop of its own.
+    if (startedUp_) return;
+    startedUp_ = true;
+    session_.CreateMap();
+    // Shown and laid out first, so the surface gets the view's real size at once.
+    dxDraw_->setVisible(true);
+    if (layout()) layout()->activate();
+    MeReSize();
+    // Here the mini-map window gets the map, the view is created on the surface with its
+    // pictures ("PICTURES/32x16/", 32, 4, 16), and the mini-map is placed (left = width - its
+    // width - 10, top 40), shown and given its surface; both are then attached to the session.
+    session_.ResetViewOrigin();
+    session_.ReadSettings();
+    SyncCheckMarks();
+    session_.OpenLastMapOrForceNewMap();
+    session_.MeView();
+    session_.ResetTypeLists();
+    // Here the tree types are collected from the view's object catalogue
+    // (session_.CollectTreeTypes with "the type exists and has Typ_tree").
+    session_.RestoreWindowPlaces({nullptr, nullptr, nullptr, nullptr, nullptr});
+    session_.FinishStartUp();
+    ready_ = true;
+}
+
+void TForm1::MeReSize() {
+    if (!startedUp_) return;
+    session_.MeReSize(dxDraw_->width(), dxDraw_->height());
+    // A resized surface is blank: draw it again rather than wait for the mouse.
+    session_.MeView();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (startScheduled_ || startedUp_) return;
+    startScheduled_ = true;
+    // After the window is on screen, as when the surface first initialises.
+    QTimer::singleShot(0, this, [this] { DXDraw1InitializeSurface(); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (session_.CloseRequested())
+        event->accept();
+    else
+        event->ignore();
+}
+
+// --- MainWindowPort --------------------------------------------------------------------------
+
+std::optional<std::string> TForm1::ChooseMapToOpen(const FileDialogSetup& setup) {
+    QFileDialog dialog(this, "Otevřít mapu");
+    dialog.setObjectName("OpenDialog1");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    PrepareDialog(dialog, setup);
+    return RunDialog(dialog);
+}
+
+std::optional<std::string> TForm1::ChooseMapToSave(const FileDialogSetup& setup) {
+    QFileDialog dialog(this, "Uložit jako");
+    dialog.setObjectName("SaveDialog1");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The command asks its own overwrite question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    PrepareDialog(dialog, setup);
+    return RunDialog(dialog);
+}
+
+std::optional<MapSizeTexts> TForm1::AskNewMapSize() {
+    TRozmeryMapy dialog(this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Texts();
+}
+
+void TForm1::ShowSurface(const ObjectMenuState& menus) {
+    for (const RuledItem& item : ruledItems_) {
+        const bool allowed =
+            item.rule == MenuEnabling::NeedsPlayer ? menus.HasPlayer : menus.HasSettlement;
+        item.action->setEnabled(item.wired && allowed);
+    }
+    dxDraw_->update();
+}
+
+void TForm1::ShowProjectMenu(const tess::ProjectMenu& menu) {
+    if (projectMenu_) projectMenu_->setTitle(MenuText(menu.Caption));
+    RefillList(playersMenu_, playerActions_, menu.Players, MenuCommand::EditPlayer);
+    RefillList(settlementsMenu_, settlementActions_, menu.Settlements, MenuCommand::EditSettlement);
+}
+
+void TForm1::RefillList(QMenu* menu, std::vector<QAction*>& actions,
+                        const std::vector<ProjectMenuEntry>& entries, MenuCommand command) {
+    if (!menu) return;
+    for (QAction* action : actions) {
+        menu->removeAction(action);
+        action->deleteLater();
+    }
+    actions.clear();
+    for (const ProjectMenuEntry& entry : entries) {
+        QAction* action = menu->addAction(MenuText(entry.Caption));
+        action->setData(entry.Index);
+        action->setEnabled(IsWired(command));
+        const int32_t index = entry.Index;
+        connect(action, &QAction::triggered, this,
+                [this, command, index] { session_.Run(command, index); });
+        actions.push_back(action);
+    }
+}
+
+void TForm1::SetViewCursor(ViewCursor cursor) {
+    if (cursor == ViewCursor::Scroll)
+        dxDraw_->setCursor(Qt::SizeAllCursor);
+    else
+        dxDraw_->unsetCursor();
+}
+
+}  // namespace tess

@@ -1,0 +1,86 @@
+// The editor's main window: the menu, the map view, the file dialogs and the close question.
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "editor/EditorSession.h"
+#include "editor/MainMenu.h"
+#include "editor/MainWindowPort.h"
+
+class QAction;
+class QMenu;
+
+namespace tess {
+
+class MapSurfaceWidget;
+
+class TForm1 final : public QMainWindow, public MainWindowPort {
+    Q_OBJECT
+  public:
+    explicit TForm1(const SessionSetup& setup, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    EditorSession& Session() { return session_; }
+    MapSurfaceWidget* DXDraw1() const { return dxDraw_; }
+
+    // The rest of start-up, run once when the view first gets its surface (the first show
+    // schedules it; tests call it directly).
+    void DXDraw1InitializeSurface();
+    bool StartedUp() const { return startedUp_; }
+    // True once start-up has run to its end (the caption says the editor is ready).
+    bool Ready() const { return ready_; }
+
+    // The action of a menu item by MenuKey (a submenu's menuAction), or null.
+    QAction* Action(const std::string& key) const;
+    // The generated items of "Hráči" / "Usedlosti", in order.
+    const std::vector<QAction*>& PlayerActions() const { return playerActions_; }
+    const std::vector<QAction*>& SettlementActions() const { return settlementActions_; }
+    QMenu* ProjectMenu() const { return projectMenu_; }
+
+    // MainWindowPort
+    std::optional<std::string> ChooseMapToOpen(const FileDialogSetup& setup) override;
+    std::optional<std::string> ChooseMapToSave(const FileDialogSetup& setup) override;
+    std::optional<MapSizeTexts> AskNewMapSize() override;
+    void ShowSurface(const ObjectMenuState& menus) override;
+    void ShowProjectMenu(const tess::ProjectMenu& menu) override;
+    void SetViewCursor(ViewCursor cursor) override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items, const std::string& path,
+                      bool hidden);
+    QAction* AddMenuAction(QMenu* menu, const MenuItem& item, const std::string& key, bool hidden);
+    void RunMenuItem(const MenuItem& item, QAction* action);
+    void SyncCheckMarks();
+    void MeReSize();
+    void RefillList(QMenu* menu, std::vector<QAction*>& actions,
+                    const std::vector<ProjectMenuEntry>& entries, MenuCommand command);
+
+    EditorSession session_;
+    MapSurfaceWidget* dxDraw_ = nullptr;
+    std::map<std::string, QAction*> actions_;
+    // Items whose enabled state follows the game data, with their rule and command.
+    struct RuledItem {
+        QAction* action;
+        MenuEnabling rule;
+        bool wired;
+    };
+    std::vector<RuledItem> ruledItems_;
+    std::vector<std::pair<QAction*, MenuCommand>> toggles_;
+    QMenu* projectMenu_ = nullptr;
+    QMenu* playersMenu_ = nullptr;
+    QMenu* settlementsMenu_ = nullptr;
+    std::vector<QAction*> playerActions_;
+    std::vector<QAction*> settlementActions_;
+    bool startScheduled_ = false;
+    bool startedUp_ = false;
+    bool ready_ = false;
+};
+
+}  // namespace tess

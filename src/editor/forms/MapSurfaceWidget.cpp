@@ -1,0 +1,81 @@
+// The map view's window: shows the view surface as it is and passes the mouse to the session.
+#include "editor/forms/MapSurfaceWidget.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <optional>
+
+#include "editor/EditorSession.h"
+
+namespace tess {
+
+namespace {
+
+std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+MapSurfaceWidget::MapSurfaceWidget(EditorSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
+    setObjectName("DXDraw1");
+    setMouseTracking(true);
+    // Every pixel comes from the surface: nothing to clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void MapSurfaceWidget::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const tSurface& surface = session_.Surface();
+    if (surface.Empty()) {
+        painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    // The surface's own buffer, shown without a copy (its rows are 4-byte aligned).
+    const QImage image(reinterpret_cast<const uchar*>(surface.Pixels()), surface.Width(),
+                       surface.Height(), surface.BytesPerLine(), QImage::Format_RGB16);
+    painter.drawImage(0, 0, image);
+    // Between a resize and the next frame the surface may be smaller than the widget.
+    if (surface.Width() < width())
+        painter.fillRect(surface.Width(), 0, width() - surface.Width(), height(), Qt::black);
+    if (surface.Height() < height())
+        painter.fillRect(0, surface.Height(), width(), height() - surface.Height(), Qt::black);
+}
+
+void MapSurfaceWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (onResize_) onResize_();
+}
+
+void MapSurfaceWidget::mousePressEvent(QMouseEvent* event) {
+    const std::optional<MouseButton> button = ButtonOf(event->button());
+    if (!button) return;
+    const QPoint at = event->position().toPoint();
+    session_.MouseDown(*button, at.x(), at.y());
+}
+
+void MapSurfaceWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    session_.MouseMove(at.x(), at.y());
+}
+
+void MapSurfaceWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const std::optional<MouseButton> button = ButtonOf(event->button());
+    if (!button) return;
+    const QPoint at = event->position().toPoint();
+    session_.MouseUp(*button, at.x(), at.y());
+}
+
+}  // namespace tess

@@ -1,0 +1,556 @@
+// The main window's rules without a window: start-up, map files, saving, closing, options.
+#include "editor/EditorSession.h"
+
+#include <filesystem>
+
+#include "SessionFixture.h"
+#include "game/MapFiles.h"
+#include "support/TempDir.h"
+
+namespace tess {
+namespace {
+
+using test::SessionTest;
+
+MapSizeTexts Size(const char* x, const char* y) {
+    return {x, y};
+}
+
+// --- start-up --------------------------------------------------------------------------------
+
+TEST_F(SessionTest, StartUpOpensTheLastMapAndEndsReady) {
+    const std::string mapName = WriteMapPair("MAPS/default.map", "MAPS/default.sav");
+    settings.SetString(kLastMapValue, "MAPS\\default.map");
+    StartUp();
+
+    EXPECT_EQ(port.sizeDialogs, 0);
+    EXPECT_EQ(session->Map().Width, 64);
+    EXPECT_EQ(session->Store().UnitCount, 1);
+    EXPECT_EQ(session->FileName, "MAPS\\default.map");
+    EXPECT_EQ(session->SaveDialog1.FileName, "MAPS\\default.map");
+    EXPECT_EQ(session->OpenDialog1.InitialDir, "MAPS\\");
+    EXPECT_FALSE(session->Modified);
+    ASSERT_GE(ui.captions.size(), 2u);
+    EXPECT_EQ(ui.captions[ui.captions.size() - 2], "Loading \"MAPS\\default.map\"...");
+    EXPECT_EQ(ui.LastCaption(), "Tessarine redy ...");
+    EXPECT_EQ(port.lastProject.Caption, "default");
+    EXPECT_TRUE(port.lastMenus.HasPlayer);
+    EXPECT_FALSE(port.lastMenus.HasSettlement);
+}
+
+TEST_F(SessionTest, StartUpUsesTheDefaultLastMapName) {
+    WriteMapPair("MAPS/default.map", "MAPS/default.sav");
+    StartUp();
+    EXPECT_EQ(port.sizeDialogs, 0);
+    EXPECT_EQ(session->FileName, "MAPS\\default.map");
+}
+
+TEST_F(SessionTest, StartUpWithoutALastMapForcesTheSizeDialogUntilAMapExists) {
+    settings.SetString(kLastMapValue, "MAPS\\gone.map");
+    port.sizeAnswers = {std::nullopt, Size("100", "300"), std::nullopt, Size("300", "400")};
+    StartUp();
+
+    EXPECT_EQ(port.sizeDialogs, 4);
+    EXPECT_EQ(session->Map().Width, 300);
+    EXPECT_EQ(session->Map().Height, 400);
+    EXPECT_EQ(session->FileName, "");
+    EXPECT_EQ(session->Map().GetTerrain(150, 200), 5);
+    EXPECT_EQ(ui.messages.size(), 1u);  // the refused 100
+    EXPECT_EQ(ui.LastCaption(), "Tessarine redy ...");
+    EXPECT_EQ(port.lastProject.Caption, "Projekt");
+}
+
+TEST_F(SessionTest, AnUnreadableLastMapIsNotKeptAsTheFileName) {
+    dir.Write("MAPS/default.map", std::string("not a map at all"));
+    port.sizeAnswers = {Size("128", "128")};
+    StartUp();
+    EXPECT_EQ(port.sizeDialogs, 1);
+    EXPECT_EQ(session->FileName, "");
+    EXPECT_EQ(session->SaveDialog1.FileName, "");
+    EXPECT_EQ(session->Map().Width, 128);
+}
+
+TEST_F(SessionTest, ReverseScrollIsCheckedExactlyWhenTheSettingIsOne) {
+    for (const auto& [stored, checked] : {std::pair{1, true}, {0, false}, {2, false}}) {
+        settings.SetInt(kReverseScrollValue, stored);
+        session->ReadSettings();
+        EXPECT_EQ(session->IsChecked(MenuCommand::ToggleReverseScroll), checked) << stored;
+    }
+}
+
+// --- new map ---------------------------------------------------------------------------------
+
+TEST_F(SessionTest, NewMapFillsTheMapAndForgetsTheFileName) {
+    WriteMapPair("MAPS/default.map", "MAPS/default.sav");
+    StartUp();
+    session->Modified = true;
+    port.sizeAnswers = {Size("128", "2047")};
+    EXPECT_TRUE(session->Run(MenuCommand::NewMap));
+    EXPECT_EQ(session->Map().Width, 128);
+    EXPECT_EQ(session->Map().Height, 2047);
+    EXPECT_EQ(session->Map().GetLevel(5, 5), 3);
+    EXPECT_EQ(session->Map().GetLinkKind(10, 10), 0);
+    EXPECT_EQ(session->Store().UnitCount, 0);
+    EXPECT_EQ(session->FileName, "");
+    EXPECT_EQ(session->SaveDialog1.FileName, "");
+    EXPECT_EQ(port.lastProject.Caption, "Projekt");
+    EXPECT_TRUE(port.lastProject.Players.empty());
+    EXPECT_TRUE(session->Modified);  // a new map does not count as saved
+}
+
+TEST_F(SessionTest, ConfirmedSizeWithABadOtherFieldLeavesTheMapUnchanged) {
+    const std::string mapName = WriteMapPair("MAPS/default.map", "MAPS/default.sav");
+    StartUp();
+    const tMapCell before = session->Map().Cell(10, 10);
+    for (const MapSizeTexts& texts : {Size("2048", "300"), Size("300", "12x"), Size("", "")}) {
+        ui.Reset();
+        port.sizeAnswers = {texts};
+        session->Run(MenuCommand::NewMap);
+        EXPECT_EQ(session->Map().Width, 64);
+        EXPECT_EQ(session->Map().Height, 64);
+        EXPECT_EQ(session->Map().Cell(10, 10), before);
+        EXPECT_EQ(session->Store().UnitCount, 1);
+        EXPECT_EQ(session->FileName, "MAPS\\default.map");
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].find("rozměr"), std::string::npos) << ui.messages[0];
+    }
+}
+
+// --- opening ---------------------------------------------------------------------------------
+
+TEST_F(SessionTest, OpeningDerivesTheGameDataNameFromTheLastThreeCharacters) {
+    port.sizeAnswers = {Size("128", "128")};
+    StartUp();
+    // Upper-case "MAP" still pairs with "sav"; a four-letter extension loses three letters.
+    for (const auto& [mapRel, savRel] : {std::pair{"MAPS/UPPER.MAP", "MAPS/UPPER.sav"},
+                                         std::pair{"MAPS/long.mapa", "MAPS/long.msav"}}) {
+        const std::string mapName = WriteMapPair(mapRel, savRel);
+        port.openAnswers = {mapName};
+        session->Run(MenuCommand::OpenMap);
+        EXPECT_EQ(session->FileName, mapName);
+        EXPECT_EQ(session->Store().UnitCount, 1) << savRel;
+        EXPECT_EQ(session->Map().GetLinkKind(10, 10), 2) << savRel;
+    }
+    EXPECT_EQ(port.openSetups[0].Filter, "Mapa k ZOR|*.map");
+    EXPECT_EQ(port.openSetups[0].Directory, dir.File("MAPS"));
+}
+
+TEST_F(SessionTest, FileDialogsStartAtTheCurrentMapOnThisDisk) {
+    WriteMapPair("MAPS/default.map", "MAPS/default.sav");
+    StartUp();  // FileName as the settings keep it, with a backslash
+    port.saveAnswers = {std::nullopt};
+    port.openAnswers = {std::nullopt};
+    session->SaveAsCommand();
+    session->OpenMapCommand();
+    for (const FileDialogSetup& setup : {port.saveSetups.at(0), port.openSetups.at(0)}) {
+        EXPECT_EQ(setup.FileName, dir.File("MAPS/default.map"));
+        EXPECT_TRUE(std::filesystem::equivalent(setup.Directory, dir.File("MAPS")));
+    }
+    EXPECT_EQ(session->FileName, "MAPS\\default.map");
+}
+
+TEST_F(SessionTest, OpeningReturnsToTheGameDirectory) {
+    port.sizeAnswers = {Size("128", "128")};
+    StartUp();
+    const std::string mapName = WriteMapPair("MAPS/a.map", "MAPS/a.sav");
+    std::filesystem::current_path(dir.Path() / "MAPS");
+    port.openAnswers = {mapName};
+    session->Run(MenuCommand::OpenMap);
+    EXPECT_EQ(std::filesystem::current_path(), dir.Path());
+    std::filesystem::current_path(dir.Path() / "MAPS");
+    port.openAnswers = {std::nullopt};
+    session->Run(MenuCommand::OpenMap);
+    EXPECT_EQ(std::filesystem::current_path(), dir.Path());
+}
+
+TEST_F(SessionTest, ARefusedMapFileKeepsTheCurrentMapItsNameAndItsChanges) {
+    const std::string mapName = WriteMapPair("MAPS/default.map", "MAPS/default.sav");
+    StartUp();
+    session->Modified = true;
+    const std::string bad = dir.Write("MAPS/bad.map", std::string("damaged"));
+    port.openAnswers = {bad};
+    session->Run(MenuCommand::OpenMap);
+    EXPECT_EQ(session->FileName, "MAPS\\default.map");
+    EXPECT_EQ(session->SaveDialog1.FileName, "MAPS\\default.map");
+    EXPECT_TRUE(session->Modified);
+    EXPECT_EQ(session->Store().UnitCount, 1);
+    EXPECT_EQ(settings.GetString(kLastMapValue, ""), "MAPS\\default.map");
+}
+
+TEST_F(SessionTest, ARefusedGameDataFileStillOpensTheMap) {
+    port.sizeAnswers = {Size("128", "128")};
+    StartUp();
+    const std::string mapName = WriteMapPair("MAPS/b.map", "MAPS/b.sav");
+    dir.Write("MAPS/b.sav", std::string("short"));
+    port.openAnswers = {mapName};
+    session->Run(MenuCommand::OpenMap);
+    EXPECT_EQ(session->FileName, mapName);
+    EXPECT_EQ(session->Map().Width, 64);
+    EXPECT_EQ(session->Store().UnitCount, 0);
+}
+
+// --- saving ----------------------------------------------------------------------------------
+
+TEST_F(SessionTest, SaveWritesBothFilesAndReportsOk) {
+    WriteMapPair("MAPS/default.map", "MAPS/default.sav");
+    StartUp();
+    session->Map().SetLevel(3, 3, 6);
+    session->Modified = true;
+    std::filesystem::remove(dir.File("MAPS/default.sav"));
+    session->Run(MenuCommand::SaveMap);
+
+    EXPECT_EQ(ui.captions[ui.captions.size() - 2], "Save ...");
+    EXPECT_EQ(ui.LastCaption(), "Save ... ok.");
+    EXPECT_FALSE(session->Modified);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("MAPS/default.sav")));
+    auto reread = std::make_unique<tMapa>();
+    ViewPosition view;
+    ASSERT_TRUE(reread->LoadFromFile(dir.File("MAPS/default.map"), view));
+    EXPECT_EQ(reread->GetLevel(3, 3), 6);
+    EXPECT_EQ(settings.GetString(kLastMapValue, ""), "MAPS\\default.map");
+}
+
+TEST_F(SessionTest, AMapFailingTheCheckIsNotSaved) {
+    WriteMapPair("MAPS/default.map", "MAPS/default.sav");
+    StartUp();
+    const auto before = test::ReadFileBytes(dir.File("MAPS/default.map"));
+    session->Map().SetLevel(3, 3, 6);
+    session->Modified = true;
+    int checks = 0;
+    session->SetMapCheck([&] {
+        ++checks;
+        return false;
+    });
+    EXPECT_FALSE(session->SaveMapFiles(dir.File("MAPS/default.map"), dir.File("MAPS/default.sav")));
+    EXPECT_EQ(checks, 1);
+    EXPECT_EQ(ui.LastCaption(), "Save ... failed!");
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_TRUE(session->Modified);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("MAPS/default.map")), before);
+}
+
+TEST_F(SessionTest, AFailedWriteIsReportedAndNotCountedAsSaved) {
+    port.sizeAnswers = {Size("128", "128")};
+    StartUp();
+    session->Modified = true;
+    EXPECT_FALSE(session->SaveMapFiles(dir.File("no/such/dir/x.map"), dir.File("no/such/x.sav")));
+    EXPECT_EQ(ui.LastCaption(), "Save ... failed!");
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(session->Modified);
+}
+
+TEST_F(SessionTest, SaveOnANewMapAsksForAName) {
+    port.sizeAnswers = {Size("128", "128")};
+    StartUp();
+    const std::string target = dir.File("MAPS/fresh.map");
+    port.saveAnswers = {target};
+    session->Run(MenuCommand::SaveMap);
+    ASSERT_EQ(port.saveSetups.size(), 1u);
+    EXPECT_EQ(port.saveSetups[0].Filter, "Mapa k ZOR *.map|*.map");
+    EXPECT_EQ(port.saveSetups[0].DefaultExt, "map");
+    EXPECT_TRUE(std::filesystem::exists(target));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("MAPS/fresh.sav")));
+    EXPECT_EQ(session->FileName, target);
+    EXPECT_EQ(session->SaveDialog1.FileName, target);
+    EXPECT_EQ(port.lastProject.Caption, "fresh");
+    // The next save goes to the same file without a dialog.
+    session->Run(MenuCommand::SaveMap);
+    EXPECT_EQ(port.saveSetups.size(), 1u);
+}
+
+TEST_F(SessionTest, SaveAsAsksBeforeOverwriting) {
+    port.sizeAnswers = {Size("128", "128")};
+    StartUp();
+    const std::string target = dir.Write("MAPS/old.map", std::string("keep me"));
+    port.saveAnswers = {target};
+    ui.messageAnswers = {Answer::No};
+    EXPECT_FALSE(session->SaveAsCommand());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "Opravdu prepsat existujici soubor " + target + "?");
+    EXPECT_EQ(test::ReadFileBytes(target).size(), 7u);
+    EXPECT_EQ(session->FileName, "");
+
+    port.saveAnswers = {target};
+    ui.messageAnswers = {Answer::Yes};
+    EXPECT_TRUE(session->SaveAsCommand());
+    EXPECT_GT(test::ReadFileBytes(target).size(), 7u);
+    EXPECT_EQ(session->FileName, target);
+}
+
+// --- closing ---------------------------------------------------------------------------------
+
+struct CloseCase {
+    const char* name;
+    bool modified;
+    std::optional<Answer> answer;  // none: no question expected
+    bool checkPasses;
+    bool closes;
+    bool placesWritten;
+};
+
+class CloseQuestionTest : public SessionTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(CloseQuestionTest, AsksOnlyWhenModifiedAndWritesPlacesForAnyAnswer) {
+    const CloseCase& c = GetParam();
+    WriteMapPair("MAPS/default.map", "MAPS/default.sav");
+    StartUp();
+    session->SetMapCheck([&] { return c.checkPasses; });
+    session->Modified = c.modified;
+    ui.Reset();
+    if (c.answer) ui.messageAnswers = {*c.answer};
+
+    EXPECT_EQ(session->CloseRequested(), c.closes);
+    if (c.answer) {
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0], "Uložit mapu do souboru \"MAPS\\default.map\"?");
+    } else {
+        EXPECT_TRUE(ui.messages.empty());
+    }
+    EXPECT_EQ(settings.GetInt("LitleMX", -1) != -1, c.placesWritten);
+    EXPECT_EQ(settings.GetInt("seleWallY", -1) != -1, c.placesWritten);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Matrix, CloseQuestionTest,
+    ::testing::Values(CloseCase{"NotModified", false, std::nullopt, true, true, false},
+                      CloseCase{"YesSaved", true, Answer::Yes, true, true, true},
+                      CloseCase{"YesCheckFails", true, Answer::Yes, false, false, true},
+                      CloseCase{"No", true, Answer::No, true, true, true},
+                      CloseCase{"Cancel", true, Answer::Cancel, true, false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SessionTest, ClosingANewMapAsksPlainlyAndACancelledNameKeepsTheWindow) {
+    port.sizeAnswers = {Size("128", "128")};
+    StartUp();
+    session->Modified = true;
+    ui.messageAnswers = {Answer::Yes};
+    port.saveAnswers = {std::nullopt};
+    EXPECT_FALSE(session->CloseRequested());
+    EXPECT_EQ(ui.messages.at(0), "Uložit mapu?");
+    EXPECT_EQ(port.saveSetups.size(), 1u);
+}
+
+// --- window places ---------------------------------------------------------------------------
+
+class FakeWindow final : public ToolWindow {
+  public:
+    int32_t Left() const override { return left; }
+    int32_t Top() const override { return top; }
+    bool Visible() const override { return visible; }
+    void SetVisible(bool v) override {
+        visible = v;
+        calls += "v";
+    }
+    void SetLeft(int32_t v) override {
+        left = v;
+        calls += "l";
+    }
+    void SetTop(int32_t v) override {
+        top = v;
+        calls += "t";
+    }
+    int32_t left = 0;
+    int32_t top = 0;
+    bool visible = false;
+    std::string calls;
+};
+
+TEST_F(SessionTest, WindowPlacesRoundTripThroughTheSettings) {
+    FakeWindow mini, pen, objects;
+    mini.left = 11;  // the defaults come from the window's current place
+    mini.top = 22;
+    settings.SetInt("selePeroX", 300);
+    settings.SetInt("selePeroY", 400);
+    settings.SetBool("selePeroex", true);
+    settings.SetInt("seleTerX", 5);  // a window that does not exist keeps its values
+    session->RestoreWindowPlaces({&mini, &pen, nullptr, &objects, nullptr});
+
+    EXPECT_EQ(pen.calls, "vlt");
+    EXPECT_EQ(pen.left, 300);
+    EXPECT_EQ(pen.top, 400);
+    EXPECT_TRUE(pen.visible);
+    EXPECT_EQ(mini.left, 11);
+    EXPECT_EQ(mini.top, 22);
+    EXPECT_FALSE(mini.visible);
+
+    mini.left = 700;
+    mini.visible = true;
+    objects.top = 90;
+    session->SaveWindowPlaces();
+    EXPECT_EQ(settings.GetInt("LitleMX", 0), 700);
+    EXPECT_TRUE(settings.GetBool("LitleMex", false));
+    EXPECT_EQ(settings.GetInt("SeleObjY", 0), 90);
+    EXPECT_EQ(settings.GetInt("seleTerX", 0), 5);
+    EXPECT_FALSE(settings.GetBool("seleWallex", true));
+
+    // The next run restores what this one wrote.
+    FakeWindow mini2;
+    EditorSession next(setup, port);
+    next.RestoreWindowPlaces({&mini2, nullptr, nullptr, nullptr, nullptr});
+    EXPECT_EQ(mini2.left, 700);
+    EXPECT_TRUE(mini2.visible);
+}
+
+// --- the "Projekt" menu and the object menus -------------------------------------------------
+
+TEST_F(SessionTest, ProjectMenuListsRecordsInUseAndTheMapName) {
+    tKalistor& store = session->Store();
+    store.Players[1].Used = 1;
+    store.Players[1].Name.Set(Utf8ToCp1250("Žlutý"));
+    store.Players[2].Used = 0;  // deleted
+    store.Players[3].Used = 1;
+    store.Players[3].Name.Set("Modry");
+    store.PlayerCount = 3;
+    store.Settlements[2].Used = 1;
+    store.Settlements[2].Name.Set("Brod");
+    store.SettlementCount = 2;
+    session->FileName = "/games/velmora/MAPS/Horni Les.map";
+    session->PrepocitejHrace();
+
+    EXPECT_EQ(port.lastProject.Caption, "Horni Les");
+    EXPECT_EQ(port.lastProject.Players,
+              (std::vector<ProjectMenuEntry>{{1, "Žlutý"}, {3, "Modry"}}));
+    EXPECT_EQ(port.lastProject.Settlements, (std::vector<ProjectMenuEntry>{{2, "Brod"}}));
+    EXPECT_EQ(session->ObjectMenus(), (ObjectMenuState{true, true}));
+
+    store.Players[1].Used = 0;
+    store.Players[3].Used = 0;
+    store.Settlements[2].Used = 0;
+    EXPECT_EQ(session->ObjectMenus(), (ObjectMenuState{false, false}));
+}
+
+// --- options ---------------------------------------------------------------------------------
+
+TEST_F(SessionTest, TogglesFlipTheirMarkAndTheScrollDirectionIsRemembered) {
+    EXPECT_TRUE(session->IsChecked(MenuCommand::ToggleAutoRepair));
+    EXPECT_TRUE(session->IsChecked(MenuCommand::ToggleEditNewBuildings));
+    EXPECT_TRUE(session->Run(MenuCommand::ToggleEditNewBuildings));
+    EXPECT_FALSE(session->Store().EditNewBuildings);
+
+    session->Run(MenuCommand::ToggleReverseScroll);
+    EXPECT_EQ(settings.GetInt(kReverseScrollValue, -1), 1);
+    session->Run(MenuCommand::ToggleReverseScroll);
+    EXPECT_EQ(settings.GetInt(kReverseScrollValue, -1), 0);
+
+    for (MenuCommand toggle : {MenuCommand::ToggleWallChange, MenuCommand::ToggleShowBlocked,
+                               MenuCommand::ToggleSoundEditing}) {
+        EXPECT_FALSE(session->IsChecked(toggle));
+        session->Run(toggle);
+        EXPECT_TRUE(session->IsChecked(toggle));
+    }
+}
+
+TEST_F(SessionTest, CommandsOfLaterPiecesDoNothing) {
+    port.sizeAnswers = {Size("128", "128")};
+    StartUp();
+    const int frames = port.frames;
+    for (MenuCommand command : {MenuCommand::Undo, MenuCommand::CheckMap, MenuCommand::ShowMiniMap,
+                                MenuCommand::NewPlayer, MenuCommand::FillWholeMap}) {
+        EXPECT_FALSE(session->Run(command));
+    }
+    EXPECT_EQ(port.frames, frames);
+    EXPECT_EQ(session->Map().Width, 128);
+}
+
+// --- the mouse -------------------------------------------------------------------------------
+
+// A view that reports one cell per 32 x 8 pixels and counts its frames.
+class GridView final : public MapViewPort {
+  public:
+    ViewPosition& Position() override { return position; }
+    void Draw() override { ++draws; }
+    TPoint CellAt(int32_t x, int32_t y) override {
+        return {position.X + x / 32, position.Y + y / 8};
+    }
+    ViewPosition position;
+    int draws = 0;
+};
+
+TEST_F(SessionTest, EveryPressCountsAsAChange) {
+    for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Middle}) {
+        session->Modified = false;
+        session->MouseDown(button, 5, 5);
+        session->MouseUp(button, 5, 5);
+        EXPECT_TRUE(session->Modified);
+    }
+}
+
+TEST_F(SessionTest, RightDragScrollsWithTheFourWayCursor) {
+    GridView view;
+    session->AttachView(&view);
+    port.sizeAnswers = {Size("1000", "1000")};
+    StartUp();
+    session->MouseMove(500, 300);
+    session->MouseDown(MouseButton::Right, 500, 300);
+    EXPECT_EQ(port.cursors.back(), ViewCursor::Scroll);
+    session->MouseMove(475, 290);  // 25 left, 10 up: drag the map the other way
+    EXPECT_EQ(view.position.X, 0);
+    session->MouseMove(525, 310);  // 50 right, 20 down
+    EXPECT_EQ(view.position.X, 5);
+    EXPECT_EQ(view.position.Y, 8);
+    // A left press while scrolling does not end the scroll.
+    session->MouseDown(MouseButton::Left, 525, 310);
+    EXPECT_EQ(session->DragState, 2);
+    session->MouseUp(MouseButton::Right, 525, 310);
+    EXPECT_EQ(port.cursors.back(), ViewCursor::Default);
+    session->MouseMove(625, 410);
+    EXPECT_EQ(view.position.X, 5);
+
+    session->Run(MenuCommand::ToggleReverseScroll);
+    session->MouseDown(MouseButton::Right, 625, 410);
+    session->MouseMove(645, 415);
+    EXPECT_EQ(view.position.X, 3);
+    EXPECT_EQ(view.position.Y, 6);
+}
+
+TEST_F(SessionTest, MovingOntoAnotherCellShowsItInTheCaptionAndRedraws) {
+    GridView view;
+    session->AttachView(&view);
+    port.sizeAnswers = {Size("256", "512")};
+    StartUp();
+    const int draws = view.draws;
+    session->MouseMove(70, 20);
+    EXPECT_EQ(ui.LastCaption(), "2x2");
+    EXPECT_EQ(session->CursorCell, (TPoint{2, 2}));
+    EXPECT_EQ(view.draws, draws + 1);
+    session->MouseMove(75, 21);  // the same cell: no new frame
+    EXPECT_EQ(view.draws, draws + 1);
+    session->MouseMove(120 * 32, 57 * 8);
+    EXPECT_EQ(ui.LastCaption(), "120x57");
+}
+
+// --- type lists ------------------------------------------------------------------------------
+
+TEST(TypeListTest, RemoveClosesTheGapAndAFullListKeepsItsEntries) {
+    TypeList list;
+    for (int32_t t : {5, 7, 5, 9})
+        list.Add(t);
+    list.Remove(5);
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list[0], 7);
+    EXPECT_EQ(list[1], 5);
+    EXPECT_EQ(list[2], 9);
+    list.Remove(42);
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_FALSE(list.Contains(0));  // the freed slot is not an entry
+
+    list.Clear();
+    for (int32_t t = 0; t < TypeList::kCapacity; ++t)
+        ASSERT_TRUE(list.Add(t));
+    EXPECT_FALSE(list.Add(5000));
+    EXPECT_EQ(list.Count(), TypeList::kCapacity);
+    EXPECT_FALSE(list.Contains(5000));
+}
+
+TEST_F(SessionTest, TreeTypesAreCollectedInAscendingOrder) {
+    session->CollectTreeTypes([](int32_t type) { return type % 1000 == 7; });
+    ASSERT_EQ(session->TreeTypes.Count(), 10);
+    EXPECT_EQ(session->TreeTypes[0], 7);
+    EXPECT_EQ(session->TreeTypes[9], 9007);
+    session->CollectTreeTypes([](int32_t) { return true; });
+    EXPECT_EQ(session->TreeTypes.Count(), TypeList::kCapacity);
+    EXPECT_EQ(session->TreeTypes[TypeList::kCapacity - 1], TypeList::kCapacity - 1);
+}
+
+}  // namespace
+}  // namespace tess
