@@ -63,7 +63,8 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
       walls_(setup.Walls),
       random_(setup.Seed),
       store_(std::make_unique<tKalistor>()),
-      map_(std::make_unique<tMapa>()) {
+      map_(std::make_unique<tMapa>()),
+      objects_(std::make_unique<tObjects>()) {
     if (!settings_) throw std::invalid_argument("the editor session needs a settings store");
     store_->SetRandom(&random_);
     // The map clipboard and its undo snapshot (with their own map and store) are created here,
@@ -78,6 +79,10 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
 
 void EditorSession::CreateMap() {
     map_->Create(kMaxMapSize, kMaxMapSize, random_, walls_);
+}
+
+void EditorSession::LoadObjectCatalogue() {
+    objects_->Create(kObjectTable, "PICTURES/32x16/../");
 }
 
 void EditorSession::MeReSize(int32_t width, int32_t height) {
@@ -180,7 +185,7 @@ void EditorSession::PrepocitejHrace() {
 
 bool EditorSession::LoadMapFiles(const std::string& mapName, const std::string& savName) {
     RememberingSettings settings(*settings_);
-    OpenMapPair(*map_, *store_, View(), mapName, savName, &settings);
+    OpenMapPair(*map_, *store_, *objects_, View(), mapName, savName, &settings);
     // A refused map file leaves the previous map, and with it its unsaved changes.
     if (!settings.MapRemembered()) return false;
     Modified = false;

@@ -14,6 +14,7 @@
 #include "editor/TypeList.h"
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
+#include "map/ObjectsDat.h"
 #include "resources/Random.h"
 #include "resources/Settings.h"
 #include "resources/Surface.h"
@@ -92,6 +93,10 @@ class EditorSession {
     // --- start-up, in the order the main window runs it -----------------------------------
     // The map at full capacity (2047 x 2047).
     void CreateMap();
+    // The object catalogue ("objects.kar", else built from "DATA/objects.dbf"), which the
+    // object repair after every map load needs. Until it is loaded the catalogue is empty.
+    void LoadObjectCatalogue();
+    const tObjects& Objects() const { return *objects_; }
     // The surface and the view rectangle follow the window's client size.
     void MeReSize(int32_t width, int32_t height);
     void ResetViewOrigin();
@@ -163,6 +168,7 @@ class EditorSession {
     Random random_;
     std::unique_ptr<tKalistor> store_;
     std::unique_ptr<tMapa> map_;
+    std::unique_ptr<tObjects> objects_;
     tSurface surface_;
     ViewPosition ownView_;
     MapViewPort* view_ = nullptr;

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "resources/FileDescriptor.h"
 #include "resources/SafeFile.h"
 #include "resources/UiHost.h"
 #include "resources/Utils.h"
@@ -172,20 +173,6 @@ void GetBuilding(const uint8_t* p, tBuildingRec& b) {
     b.Pozorovatel = p[33];
     b.Imortal = p[34];
 }
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 // Reads a clip file whole; "" on success, else why not. The size is checked before anything is
 // read, so a huge or endless file costs nothing.

@@ -17,6 +17,7 @@
 
 #include "resources/BigFile.h"
 #include "resources/Bytes.h"
+#include "resources/FileDescriptor.h"
 #include "resources/SafeFile.h"
 #include "resources/UiHost.h"
 
@@ -65,20 +66,6 @@ constexpr DefaultTerrain kDefaultTerrains[16] = {
 constexpr int kUnshadedSlot = 9;
 
 constexpr bool kLittleEndianHost = std::endian::native == std::endian::little;
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 // Reads up to count bytes at offset; returns how many were read, -1 with errno on failure.
 ssize_t ReadAt(int fd, void* buffer, size_t count, uint64_t offset) {

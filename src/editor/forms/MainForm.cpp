@@ -142,6 +142,7 @@ void TForm1::DXDraw1InitializeSurface() {
     if (startedUp_) return;
     startedUp_ = true;
     session_.CreateMap();
+    session_.LoadObjectCatalogue();
     // Shown and laid out first, so the surface gets the view's real size at once.
     dxDraw_->setVisible(true);
     if (layout()) layout()->activate();
