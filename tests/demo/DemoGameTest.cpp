@@ -17,6 +17,7 @@
 #include "Walls.h"
 #include "game/GameTables.h"
 #include "game/Kalistor.h"
+#include "game/MapCheck.h"
 #include "game/MapFiles.h"
 #include "map/Footprints.h"
 #include "map/MapDat.h"
@@ -469,6 +470,12 @@ TEST_F(InDemoGame, MapPairLoadsWithItsGameData) {
             EXPECT_GE(o.amount, 500);
         }
     }
+
+    // The editor's map check finds nothing.
+    tMapCheck check(*map, *store);
+    EXPECT_EQ(check.Check(kCheckFull, false), 0);
+    for (const CheckFinding& f : check.Findings())
+        ADD_FAILURE() << f.Line();
 
     // Every record survived the load's link check: its cell points back at it.
     ASSERT_EQ(store->PlayerCount, static_cast<int32_t>(design.players.size()));

@@ -16,6 +16,8 @@
 #include "Walls.h"
 #include "game/GameTables.h"
 #include "game/Kalistor.h"
+#include "game/MapCheck.h"
+#include "game/MapFiles.h"
 #include "map/Footprints.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
@@ -460,9 +462,14 @@ DemoWriteResult WriteDemoGame(const std::string& dirName) {
             throw IoError(std::string("the demo has no object table \"") + kObjectTable + "\"");
         objects->WriteCache(Cp1250ToUtf8(cacheFile->path));
         BuildDemoMap(design, *objects, *map, *store);
-        map->SaveToFileAtCentre(Cp1250ToUtf8(mapFile->path),
-                                TPoint{design.viewCentre.x, design.viewCentre.y});
-        store->SaveToFile(Cp1250ToUtf8(gameDataFile->path));
+        // Saved as the editor saves: the map check first, which the demo must pass.
+        const MapPairSaveResult saved =
+            SaveMapPair(*map, *store, TPoint{design.viewCentre.x, design.viewCentre.y},
+                        Cp1250ToUtf8(mapFile->path), Cp1250ToUtf8(gameDataFile->path), nullptr);
+        if (saved.Outcome == SaveOutcome::CheckFailed)
+            throw std::logic_error("the demo map fails the map check: " +
+                                   saved.Findings.front().Line());
+        if (!saved.Saved()) throw IoError(saved.Error);
     }
     for (const PlannedFile* f : {mapFile, gameDataFile, cacheFile}) {
         ++result.diskFiles;
