@@ -221,7 +221,7 @@ void PutSettlements(const MapDesign& d, tKalistor& store) {
         const BuildingType& centre = DesignBuilding(s.centreType);
         r.Used = 1;
         // As founding does: the last of the centre's kind flags that is set wins.
-        r.Usedlost = centre.mesto ? 3 : centre.ves ? 2 : 1;
+        r.Usedlost = centre.mesto ? 3 : centre.ves ? 2 : centre.osada ? 1 : 0;
         r.Name.Set(s.name);
         r.IdRasa = centre.race;
         r.IdPlayer = s.player;
@@ -267,10 +267,9 @@ void PutUnits(const MapDesign& d, const tObjects& objects, tMapa& map, tKalistor
         r.IdObject = u.objectId;
         r.X = u.at.x;
         r.Y = u.at.y;
-        std::string name = Utf8ToCp1250(person.name);
-        if (person.human)
-            if (std::optional<std::string> drawn = DrawUnitName(random, person.race)) name = *drawn;
-        r.Name.Set(name);
+        std::optional<std::string> drawn;
+        if (person.human) drawn = DrawUnitName(random, person.race);
+        r.Name.Set(drawn ? *drawn : Utf8ToCp1250(person.name));
         r.UtoC = r.ObrC = r.Zivoty = -1;
         r.AI = 2;
         r.StaryZaznam = -1;
