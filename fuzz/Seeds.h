@@ -18,6 +18,7 @@ void WriteClipSeeds(const std::filesystem::path& corpus);
 void WriteMapSeeds(const std::filesystem::path& corpus);
 void WriteTableSeeds(const std::filesystem::path& corpus);
 void WriteSpriteSeeds(const std::string& corpusDir);
+void WriteIndexedBitmapSeeds(const std::filesystem::path& corpus);
 void WriteCatalogueSeeds(const std::filesystem::path& corpus);
 
 }  // namespace tess::fuzz

@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
         tess::fuzz::WriteMapSeeds(corpus);
         tess::fuzz::WriteTableSeeds(corpus);
         tess::fuzz::WriteSpriteSeeds(corpus.string());
+        tess::fuzz::WriteIndexedBitmapSeeds(corpus);
         tess::fuzz::WriteCatalogueSeeds(corpus);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "fuzz_seeds: %s\n", e.what());

@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
     std::string noun = words[0];
     std::string verb = words.size() > 1 ? words[1] : "";
     const Command* command = Registry::Instance().Find(noun, verb);
-    size_t consumed = 2;
+    // A single-word command given alone is found with the empty verb and consumes one word.
+    size_t consumed = verb.empty() ? 1 : 2;
     if (!command) {  // single-word commands register with an empty verb
         command = Registry::Instance().Find(noun, "");
         consumed = 1;
@@ -49,9 +50,9 @@ int main(int argc, char** argv) {
     try {
         std::set<std::string> flags = command->flags;
         flags.insert("--text");
-        const Args args(std::vector<std::string>(words.begin() + static_cast<long>(consumed),
-                                                 words.end()),
-                        flags);
+        const Args args(
+            std::vector<std::string>(words.begin() + static_cast<long>(consumed), words.end()),
+            flags);
         status = command->run(args);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "error: %s\nusage: tessarine-cli %s\n", e.what(),

@@ -46,6 +46,20 @@ TEST(FilePlan, EveryFileIsFoundUnderTheNameTheProgramUses) {
     EXPECT_GT(respelled, 20);
 }
 
+TEST(FilePlan, EveryDirectoryOnDiskHasOneSpelling) {
+    // Two spellings side by side would leave the case-blind lookup to pick either directory.
+    std::map<std::string, std::string> spelling;
+    for (const PlannedFile& f : DemoFilePlan()) {
+        if (f.storage != Storage::Disk) continue;
+        for (size_t slash = f.path.find('/'); slash != std::string::npos;
+             slash = f.path.find('/', slash + 1)) {
+            const std::string dir = f.path.substr(0, slash);
+            const auto [it, added] = spelling.emplace(AnsiUpperCase(dir), dir);
+            EXPECT_EQ(it->second, dir) << f.path;
+        }
+    }
+}
+
 TEST(FilePlan, EachLookupFindsItsFilesWhereItLooks) {
     std::map<FileKind, std::set<Storage>> where;
     int archivedSprites = 0, diskSprites = 0;

@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <map>
 
 #include "GameData.h"
 #include "Terrain.h"
@@ -26,6 +27,26 @@ bool SlopeOnDisk(const std::string& set) {
     for (const char* n : kOnDisk)
         if (Lower(n) == Lower(set)) return true;
     return false;
+}
+
+// A directory has one spelling on disk, as on the case-blind file systems the game comes from:
+// the first file placed in a directory fixes the spelling of every directory on its path, and
+// later files spelled otherwise move into it (their own names keep their letter case). Two
+// spellings side by side on a case-sensitive system would make the case-blind lookup pick
+// either of them.
+void OneSpellingPerDirectory(std::vector<PlannedFile>& plan) {
+    std::map<std::string, std::string> spelling;  // upper-cased directory path -> as written
+    for (PlannedFile& f : plan) {
+        if (f.storage != Storage::Disk) continue;
+        std::string written, key;
+        size_t pos = 0;
+        for (size_t slash; (slash = f.path.find('/', pos)) != std::string::npos; pos = slash + 1) {
+            const std::string segment = f.path.substr(pos, slash - pos);
+            key += AnsiUpperCase(segment) + "/";
+            written = spelling.emplace(key, written + segment + "/").first->second;
+        }
+        f.path = written + f.path.substr(pos);
+    }
 }
 
 }  // namespace
@@ -79,7 +100,8 @@ std::vector<PlannedFile> DemoFilePlan() {
         bool memo = false;
         for (const FieldDef& f : t.fields)
             memo = memo || f.type == 'M';
-        if (memo) add(StripExt(t.storedPath) + ".dbt", t.storage, FileKind::TableMemo, t.name);
+        // The reader takes the memo file beside the table, named with ".fpt".
+        if (memo) add(StripExt(t.storedPath) + ".fpt", t.storage, FileKind::TableMemo, t.name);
     }
     // Sounds live on disk; half of them in another letter case than the tables write.
     int k = 0;
@@ -95,6 +117,9 @@ std::vector<PlannedFile> DemoFilePlan() {
         "MAPS\\default.map");
     add("MAPS/default.sav", Storage::Disk, FileKind::GameData, "", 0, Container::DdsA4R4G4B4,
         "MAPS\\default.sav");
+    // Shipped with the game, so that a read-only installed copy never has to write it.
+    add("objects.kar", Storage::Disk, FileKind::ObjectCache);
+    OneSpellingPerDirectory(plan);
     return plan;
 }
 

@@ -25,6 +25,7 @@ enum class FileKind {
     FaceVideo,      // "Pictures\ksichtis.avi" with the keeper faces
     Map,            // "MAPS\default.map"
     GameData,       // "MAPS\default.sav"
+    ObjectCache,    // "objects.kar", built from the objects table by the catalogue itself
 };
 
 struct PlannedFile {

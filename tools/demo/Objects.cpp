@@ -10,6 +10,7 @@
 #include "ObjectArt.h"
 #include "SpriteKit.h"
 #include "resources/Utils.h"
+#include "writers/SpriteEncoders.h"
 
 namespace tess::demo {
 
@@ -47,7 +48,7 @@ Rgba QuantiseFor(Container c, Rgba p) {
         case Container::DdsrA4R4G4B4:
         case Container::DdslA4R4G4B4:
         case Container::Dds2: {
-            const Rgba q = From4444(To4444(p));
+            const Rgba q = From4444(writers::ToArgb4444({p.r, p.g, p.b, p.a}));
             return Rgba{q.r, q.g, q.b, 255};
         }
         case Container::DdsR5G6B5:
@@ -55,7 +56,7 @@ Rgba QuantiseFor(Container c, Rgba p) {
         case Container::DdslR5G6B5:
         case Container::DdsDxt3:
         case Container::DdsDxt3Tiled:
-            return From565(To565(p));
+            return From565(writers::ToRgb565({p.r, p.g, p.b, p.a}));
         case Container::DdsA8R8G8B8:
         case Container::DdslA8R8G8B8:
             return Rgba{p.r, p.g, p.b, 255};

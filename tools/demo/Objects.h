@@ -64,7 +64,8 @@ const ObjectDesign* FindObject(int id);
 // other pixel opaque and nudged, where needed, so that the container's colour depth never turns
 // it into the key colour.
 Canvas PrepareForContainer(const Canvas& art, Container container, Rgba key);
-// The colour a pixel shows after the container's quantisation (what the loaders produce).
+// The colour a pixel shows after the container's quantisation: the writers round each channel
+// to the nearest level, the loaders expand it again.
 Rgba QuantiseFor(Container container, Rgba c);
 
 // Object id ranges.

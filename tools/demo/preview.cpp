@@ -1,11 +1,14 @@
-// tess_demo_preview OUTPUT_DIR: writes contact sheets of the demo art and composites of small
-// map areas as PNG files, for looking at the art while working on it.
+// tess_demo_preview OUTPUT_DIR [WHAT]: writes contact sheets of the demo art and composites of
+// small map areas as PNG files, for looking at the art while working on it; with WHAT "written
+// GAME_DIR" the same from a written game directory, read back through the program's loaders.
 #include <stb/stb_easy_font.h>
 #include <stb/stb_image_write.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,16 @@
 #include "Objects.h"
 #include "Terrain.h"
 #include "Walls.h"
+#include "game/Kalistor.h"
+#include "game/MapFiles.h"
+#include "map/MapDat.h"
+#include "map/ObjectsDat.h"
+#include "resources/BigFile.h"
+#include "resources/Bitmap.h"
+#include "resources/Bytes.h"
+#include "resources/Dbf.h"
+#include "resources/Sprites.h"
+#include "resources/Utils.h"
 
 using namespace tess::demo;
 
@@ -435,6 +448,270 @@ void Fingerprint(ArtLibrary& art) {
     std::printf("fingerprint %016llx\n", static_cast<unsigned long long>(h));
 }
 
+// --- a written game directory, read back through the program's loaders ---------------------
+
+// A decoded picture as a canvas; pixels of the transparent colour become transparent when
+// `keyed`, and keep the colour otherwise (the compositor keys terrain by its top-left pixel).
+Canvas FromSurface(const tess::tSurface& s, uint16_t key, bool keyed) {
+    Canvas c(s.Width(), s.Height());
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x) {
+            const uint16_t p = s.PixelAt(x, y);
+            const tess::Rgb8 rgb = tess::ExpandRgb565(p);
+            c.Set(x, y, keyed && p == key ? kClear : Opaque(rgb.r, rgb.g, rgb.b));
+        }
+    return c;
+}
+
+// The catalogue fields the view needs, read from the written objects table.
+struct TableObject {
+    std::string fileName;
+    int width = 0, height = 0, animCount = 1, relatX = 0, relatY = 0;
+    bool unit = false;
+};
+
+std::map<int, TableObject> ReadObjectTable() {
+    std::map<int, TableObject> objects;
+    tess::tTable t;
+    tess::OpenDBF(t, "DATA/objects.dbf");
+    for (tess::First(t); !tess::Eof(t); tess::Next(t)) {
+        TableObject o;
+        o.fileName = tess::GetString(t, "FileName");
+        o.width = tess::GetInteger(t, "Width");
+        o.height = tess::GetInteger(t, "Height");
+        o.animCount = tess::GetInteger(t, "Anim_Count");
+        o.relatX = tess::GetInteger(t, "Relat_X");
+        o.relatY = tess::GetInteger(t, "Relat_Y");
+        o.unit = tess::GetBool(t, "Typ_Unit");
+        objects[tess::GetInteger(t, "Id")] = o;
+    }
+    tess::CloseDBF(t);
+    return objects;
+}
+
+// Objects drawn with black as their transparent colour, as the catalogue loads them.
+bool BlackKeyed(int id) {
+    return id == 231 || (id >= 360 && id <= 363) || (id >= 411 && id <= 419);
+}
+
+// Pictures from the files of the current game directory.
+class LoadedPictures : public PictureSource {
+  public:
+    LoadedPictures() : objects_(ReadObjectTable()) {}
+
+    const Canvas& FlatPicture(const std::string& name) override {
+        return Bitmap(flat_, "PICTURES/32x16/TERENY-/" + name + ".bmp");
+    }
+    const Canvas& SlopePicture(const std::string& name) override {
+        return Bitmap(slope_, "PICTURES/32x16/TERENY-/" + name + "#.bmp");
+    }
+    const Canvas& WallPicture(int kind) override {
+        char name[48];
+        std::snprintf(name, sizeof name, "PICTURES/32x16/WALL/zed%02d.bmp", kind);
+        return Bitmap(walls_, name);
+    }
+    SpriteRef Sprite(int id) override {
+        auto o = objects_.find(id);
+        if (o == objects_.end()) return SpriteRef{};
+        auto it = sprites_.find(id);
+        if (it == sprites_.end()) {
+            tess::tSurface s;
+            tess::LoadDDStoSurface("PICTURES/32x16/../" + o->second.fileName, s, nullptr);
+            const uint16_t key = BlackKeyed(id) ? 0 : tess::kMagenta565;
+            it = sprites_.emplace(id, FromSurface(s, key, true)).first;
+        }
+        const TableObject& t = o->second;
+        return SpriteRef{&it->second, t.width, t.height, t.animCount, t.relatX, t.relatY, t.unit};
+    }
+    const std::map<int, TableObject>& Objects() const { return objects_; }
+
+  private:
+    const Canvas& Bitmap(std::map<std::string, Canvas>& cache, const std::string& name) {
+        auto it = cache.find(name);
+        if (it == cache.end()) {
+            tess::tSurface s;
+            try {
+                tess::LoadBitmapToSurface(name, s);
+            } catch (const tess::IoError& e) {
+                std::fprintf(stderr, "%s\n", e.what());
+            }
+            it = cache.emplace(name, FromSurface(s, 0, false)).first;
+        }
+        return it->second;
+    }
+
+    std::map<int, TableObject> objects_;
+    std::map<std::string, Canvas> flat_, slope_, walls_;
+    std::map<int, Canvas> sprites_;
+};
+
+// The loaded map and its game data as a design the compositor draws.
+MapDesign DesignOf(const tess::tMapa& map, const tess::tKalistor& store) {
+    MapDesign m;
+    m.width = map.Width;
+    m.height = map.Height;
+    const size_t n = static_cast<size_t>(m.width) * static_cast<size_t>(m.height);
+    for (auto* v :
+         {&m.terrain, &m.level, &m.wall, &m.variant, &m.tileVariant, &m.animRow, &m.jitter})
+        v->assign(n, 0);
+    for (int y = 0; y < m.height; ++y)
+        for (int x = 0; x < m.width; ++x) {
+            const tess::tMapCell& c = map.Cell(x, y);
+            const size_t i = m.Index({x, y});
+            m.terrain[i] = static_cast<uint8_t>(c.Terrain());
+            m.level[i] = static_cast<uint8_t>(c.Level());
+            m.variant[i] = static_cast<uint8_t>(c.Variant());
+            m.tileVariant[i] = static_cast<uint8_t>(c.TileVariant());
+            m.animRow[i] = static_cast<uint8_t>(c.AnimRow());
+            m.jitter[i] = static_cast<uint8_t>(c.Jitter());
+            if (c.Occupancy() == 3) m.wall[i] = static_cast<uint8_t>(c.Id());
+            if (c.Occupancy() != 2) continue;
+            if (c.LinkKind() == 0) m.objects.push_back({c.Id(), {x, y}, c.Jitter(), 0});
+            if (c.LinkKind() == 1) {
+                BuildingDesign b;
+                b.objectId = store.Buildings[static_cast<size_t>(c.Id())].IdObject;
+                b.at = {x, y};
+                m.buildings.push_back(b);
+            }
+            if (c.LinkKind() == 2) {
+                UnitDesign u;
+                u.objectId = store.Units[static_cast<size_t>(c.Id())].IdObject;
+                u.at = {x, y};
+                m.units.push_back(u);
+            }
+        }
+    return m;
+}
+
+// The frames of the face video: the '00db' chunks of uncompressed 24-bit bottom-up pictures.
+std::vector<Canvas> FaceFrames(const std::string& name, int w, int h) {
+    const std::vector<uint8_t> avi = tess::BigFile().ReadWholeFile(name);
+    std::vector<Canvas> frames;
+    const uint32_t rowBytes = (uint32_t(w) * 3 + 3) & ~3u;
+    for (size_t at = 0; at + 8 <= avi.size();) {
+        if (std::string(avi.begin() + long(at), avi.begin() + long(at) + 4) != "00db") {
+            ++at;
+            continue;
+        }
+        tess::ByteReader r(avi);
+        r.Seek(at + 4);
+        const uint32_t size = r.U32();
+        if (size != rowBytes * uint32_t(h) || at + 8 + size > avi.size()) {
+            ++at;
+            continue;
+        }
+        Canvas c(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const uint8_t* p = &avi[at + 8 + size_t(h - 1 - y) * rowBytes + size_t(x) * 3];
+                c.Set(x, y, Opaque(p[2], p[1], p[0]));
+            }
+        frames.push_back(c);
+        at += 8 + size;
+    }
+    return frames;
+}
+
+void WrittenGame(const std::string& gameDir) {
+    const std::string out = std::filesystem::absolute(g_outDir).string();
+    g_outDir = out;
+    std::filesystem::current_path(gameDir);
+    tess::BigFile().Open("zor.dat");
+    LoadedPictures pictures;
+
+    Sheet flats(4, 128 * 3, 64 * 3), slopes(8, 128 * 2, 280 * 2), walls(4, 491, 649);
+    for (const std::string& name : TerrainSetNames()) {
+        flats.Add(Upscale(pictures.FlatPicture(name), 3), name);
+        slopes.Add(Upscale(pictures.SlopePicture(name), 2), name);
+    }
+    for (int k = 1; k <= kWallKinds; ++k)
+        walls.Add(pictures.WallPicture(k), "zed " + std::to_string(k));
+    WritePng(flats.Build(), "written_terrain_flat.png");
+    WritePng(slopes.Build(), "written_terrain_slopes.png");
+    WritePng(walls.Build(), "written_walls.png");
+
+    Sheet buttons(8, 64 * 2, 64 * 2);
+    for (const std::string& name : TerrainSetNames()) {
+        tess::tSurface button, overlay;
+        tess::LoadDDStoSurface("PICTURES/terains/" + name + ".dds", button, nullptr);
+        Canvas b = FromSurface(button, 0, false);
+        if (tess::BigFile().FindEntry("PICTURES/terains/" + name + "_ex_1.dds")) {
+            tess::LoadDDStoSurface("PICTURES/terains/" + name + "_ex_1.dds", overlay, nullptr);
+            b.Draw(FromSurface(overlay, 0, true), 0, 0);
+        }
+        buttons.Add(Upscale(b, 2), name.substr(0, 20));
+    }
+    WritePng(buttons.Build(), "written_buttons.png");
+
+    Sheet sprites(8, 230, 150);
+    for (const auto& [id, o] : pictures.Objects()) {
+        const SpriteRef s = pictures.Sprite(id);
+        if (s.picture == nullptr) continue;
+        sprites.Add(ShowKey(*s.picture, kClear), std::to_string(id));
+    }
+    WritePng(sprites.Build(), "written_sprites.png");
+
+    Sheet fx(1, 900, 140);
+    for (const AnimDesign& a : AnimDesigns()) {
+        tess::tSurface strip;
+        const std::string name =
+            "pictures\\anims\\" +
+            tess::ReplaceText(tess::ReplaceText(a.tableFileName, "*", ""), "tga", "dds");
+        tess::LoadDDS2toSurface(name, strip);
+        fx.Add(Upscale(FramesInRow(ShowKey(FromSurface(strip, tess::kMagenta565, true), kClear),
+                                   a.height),
+                       2),
+               name);
+    }
+    WritePng(fx.Build(), "written_effects.png");
+
+    Sheet faces(kFaceFrames, kFaceWidth * 2, kFaceHeight * 2);
+    int frame = 0;
+    for (const Canvas& f : FaceFrames("Pictures\\ksichtis.avi", kFaceWidth, kFaceHeight))
+        faces.Add(Upscale(f, 2), "frame " + std::to_string(frame++));
+    WritePng(faces.Build(), "written_faces.png");
+
+    auto map = std::make_unique<tess::tMapa>();
+    auto store = std::make_unique<tess::tKalistor>();
+    auto objects = std::make_unique<tess::tObjects>();
+    objects->Load(tess::kObjectTable, "PICTURES/32x16/../");
+    tess::ViewPosition view;
+    if (!tess::OpenMapPair(*map, *store, *objects, view, "MAPS\\default.map", "MAPS\\default.sav",
+                           nullptr)) {
+        std::fprintf(stderr, "the map pair did not load\n");
+        return;
+    }
+    const MapDesign m = DesignOf(*map, *store);
+    WritePng(Upscale(Overview(m), 2), "written_map_overview.png");
+    std::vector<std::string> names;
+    for (const tess::TerrainSlot& slot : map->Terrains)
+        names.push_back(slot.Name);
+    struct View {
+        const char* name;
+        Cell cell;
+    };
+    std::vector<View> views = {{"cave", {205, 60}},    {"castle", {158, 468}},
+                               {"lake", {75, 215}},    {"oasis", {205, 395}},
+                               {"temple", {236, 476}}, {"volcano", {234, 169}}};
+    static const char* kSettlements[] = {"town",    "village",       "barbarians",
+                                         "dwarves", "dwarf_village", "elves"};
+    for (int32_t s = 1; s <= store->SettlementCount && s <= 6; ++s) {
+        const tess::tBuildingRec& b =
+            store->Buildings[static_cast<size_t>(store->Settlements[size_t(s)].HlavniBudova)];
+        views.push_back({kSettlements[s - 1], {b.X, b.Y}});
+    }
+    if (map->StoredViewCentre())
+        views.push_back({"view_centre", {map->StoredViewCentre()->X, map->StoredViewCentre()->Y}});
+    for (const View& v : views) {
+        ViewOptions o;
+        o.width = 960;
+        o.height = 600;
+        o.origin = {v.cell.x - 15, v.cell.y - 36};
+        WritePng(RenderView(m, names, pictures, o),
+                 std::string("written_scene_") + v.name + ".png");
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -449,5 +726,12 @@ int main(int argc, char** argv) {
     if (what == "all" || what == "map") MapSheets(art);
     if (what == "all" || what == "buttons") ButtonSheet();
     if (what == "fingerprint") Fingerprint(art);
+    if (what == "written") {
+        if (argc < 4) {
+            std::fprintf(stderr, "usage: tess_demo_preview OUTPUT_DIR written GAME_DIR\n");
+            return 2;
+        }
+        WrittenGame(argv[3]);
+    }
     return 0;
 }
