@@ -78,6 +78,7 @@ void tView::SetZoom(const std::string& directory, int32_t tileWidth, int32_t lev
                     int32_t tileHeight) {
     Ui().SetCaption("prosím chvíli ... načítám data");
     Zoom.reset();
+    if (!Map) return;  // Create first: the pictures belong to a map
     auto zoom = std::make_unique<tZoom>();
     zoom->Create(directory, tileWidth, levelDepth, tileHeight, *Map);
     Zoom = std::move(zoom);
@@ -87,6 +88,7 @@ void tView::SetZoom(const std::string& directory, int32_t tileWidth, int32_t lev
                     int32_t tileHeight, std::unique_ptr<tObjects> objects) {
     Ui().SetCaption("prosím chvíli ... načítám data");
     Zoom.reset();
+    if (!Map) return;
     auto zoom = std::make_unique<tZoom>();
     zoom->Create(directory, tileWidth, levelDepth, tileHeight, *Map, std::move(objects));
     Zoom = std::move(zoom);
