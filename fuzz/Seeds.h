@@ -20,5 +20,6 @@ void WriteTableSeeds(const std::filesystem::path& corpus);
 void WriteSpriteSeeds(const std::string& corpusDir);
 void WriteIndexedBitmapSeeds(const std::filesystem::path& corpus);
 void WriteCatalogueSeeds(const std::filesystem::path& corpus);
+void WriteViewSeeds(const std::filesystem::path& corpus);
 
 }  // namespace tess::fuzz

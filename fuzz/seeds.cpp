@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
         tess::fuzz::WriteSpriteSeeds(corpus.string());
         tess::fuzz::WriteIndexedBitmapSeeds(corpus);
         tess::fuzz::WriteCatalogueSeeds(corpus);
+        tess::fuzz::WriteViewSeeds(corpus);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "fuzz_seeds: %s\n", e.what());
         return 1;

@@ -40,7 +40,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 if [[ -s build/sanitize/fuzz-targets.txt ]]; then
   step "fuzzing (${fuzz_seconds} s per target)"
-  corpus=build/sanitize/fuzz-corpus
+  corpus="$PWD/build/sanitize/fuzz-corpus"
   rm -rf "$corpus"
   mkdir -p "$corpus"
   if [[ -x build/sanitize/bin/fuzz_seeds ]]; then build/sanitize/bin/fuzz_seeds "$corpus"; fi
@@ -50,7 +50,7 @@ if [[ -s build/sanitize/fuzz-targets.txt ]]; then
     echo "-- $target"
     log="build/sanitize/fuzz-$target.log"
     if ! build/sanitize/bin/"$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 \
-        -timeout=10 "$corpus/$target" >"$log" 2>&1; then
+        -timeout=10 -artifact_prefix="$PWD/build/sanitize/" "$corpus/$target" >"$log" 2>&1; then
       tail -n 60 "$log"
       echo "fuzz target $target failed" >&2
       exit 1

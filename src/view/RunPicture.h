@@ -68,6 +68,8 @@ class RunPicture {
     std::vector<uint32_t> rowFirst_;  // index of each row's first run; Height + 1 entries
     std::vector<Run> runs_;
     std::vector<uint16_t> pixels_;
+    // For pictures with at most one run in every row: that run (length 0 for an empty row).
+    std::vector<Run> rowRuns_;
 };
 
 }  // namespace tess
