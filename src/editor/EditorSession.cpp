@@ -484,11 +484,11 @@ void EditorSession::MouseDown(MouseButton button, int32_t /*x*/, int32_t /*y*/) 
 }
 
 void EditorSession::MouseMove(int32_t x, int32_t y) {
+    bool scrolled = false;
     if (DragState == 2) {
-        if (ScrollViewByDrag(View(), map_->Width, map_->Height, LastMousePos, {x, y},
-                             Options.ReverseScroll) &&
-            miniMap_)
-            miniMap_->ShowFrame();
+        scrolled = ScrollViewByDrag(View(), map_->Width, map_->Height, LastMousePos, {x, y},
+                                    Options.ReverseScroll);
+        if (scrolled && miniMap_) miniMap_->ShowFrame();
     }
     LastMousePos = {x, y};
     // Without the view there is no cell under the mouse.
@@ -507,7 +507,9 @@ void EditorSession::MouseMove(int32_t x, int32_t y) {
         Ui().SetCaption(CellCaption(cell));
         CursorCell = cell;
     }
-    if (cell != previous) MeView();
+    // A scroll can leave the same cell under the mouse (reversed, the mouse follows the map):
+    // the view moved all the same and is drawn again.
+    if (cell != previous || scrolled) MeView();
 }
 
 void EditorSession::MouseUp(MouseButton /*button*/, int32_t /*x*/, int32_t /*y*/) {

@@ -593,6 +593,29 @@ TEST_F(SessionTest, TheMiniMapFollowsNewMapsLoadsScrollingAndItsMenuItem) {
     EXPECT_EQ(mini.shown, 1);
 }
 
+TEST_F(SessionTest, AScrollThatKeepsTheCellUnderTheMouseStillRedraws) {
+    GridView view;
+    session->AttachView(&view);
+    port.sizeAnswers = {Size("1000", "1000")};
+    StartUp();
+    session->MeReSize(640, 480);
+    session->Options.ReverseScroll = true;
+    view.position.X = 10;
+    session->MouseMove(30, 100);
+    session->MouseDown(MouseButton::Right, 30, 100);
+    const TPoint cell = session->CursorCell;
+    const int draws = view.draws;
+    // Ten pixels right: one column back, and the mouse crossed into the next column.
+    session->MouseMove(40, 100);
+    EXPECT_EQ(view.position.X, 9);
+    EXPECT_EQ(session->CursorCell, cell);
+    EXPECT_EQ(view.draws, draws + 1);
+    // Without a scroll, the same cell is not drawn again.
+    session->MouseMove(41, 101);
+    EXPECT_EQ(view.draws, draws + 1);
+    session->MouseUp(MouseButton::Right, 41, 101);
+}
+
 TEST_F(SessionTest, AFindingCentresTheViewOnItsCellUntilTheEditorsExist) {
     GridView view;
     CountingMiniMap mini;
