@@ -108,6 +108,23 @@ void BM_StartUpBaselineOpenMapPair(benchmark::State& state) {
 }
 BENCHMARK(BM_StartUpBaselineOpenMapPair)->Unit(benchmark::kMillisecond)->Iterations(8);
 
+// Second baseline: the view's pictures alone (terrain, walls and the object catalogue from its
+// cache), the largest single step of start-up.
+void BM_StartUpBaselineViewPictures(benchmark::State& state) {
+    if (!EnterDemo()) return state.SkipWithError("no demo game");
+    auto map = std::make_unique<tMapa>();
+    Random random(1);
+    map->Create(kMaxMapSize, kMaxMapSize, random, WallTableSource::GameData);
+    tSurface surface(kWidth, kHeight);
+    for (auto _ : state) {
+        tView view;
+        view.Create(surface, *map, SurfaceRect{0, 0, kWidth, kHeight});
+        view.SetZoom(kZoomDirectory, 32, 4, 16);
+        benchmark::DoNotOptimize(view.Zoom->Objects.get());
+    }
+}
+BENCHMARK(BM_StartUpBaselineViewPictures)->Unit(benchmark::kMillisecond)->Iterations(8);
+
 // A started 1920 x 1080 view of the demo map, kept for the redraw benchmarks.
 struct StartedWindow {
     MemorySettings settings;
