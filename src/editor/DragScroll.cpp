@@ -1,4 +1,4 @@
-// Scrolling the map view by dragging with the right button held.
+// Moving the map view: scrolling by dragging with the right button held, and centring on a cell.
 #include "editor/DragScroll.h"
 
 #include <algorithm>
@@ -26,6 +26,20 @@ bool ScrollViewByDrag(ViewPosition& view, int32_t mapWidth, int32_t mapHeight, T
     view.X = static_cast<int32_t>(x);
     view.Y = static_cast<int32_t>(y);
     return moved;
+}
+
+void CentreViewOn(ViewPosition& view, int32_t mapWidth, int32_t mapHeight, TPoint cell) {
+    const int64_t columns = (int64_t{view.Right} - view.Left) / kViewTileWidth + 1;
+    const int64_t rows = (int64_t{view.Bottom} - view.Top + 4 * 8) / (kViewTileHeight / 2) + 1;
+    int64_t x = std::max<int64_t>(int64_t{cell.X} - columns / 2, 0);
+    int64_t y = std::max<int64_t>(int64_t{cell.Y} - (rows + 1) / 2, 0);
+    if (x + view.Right / kViewTileWidth > mapWidth)
+        x = int64_t{mapWidth} - view.Right / kViewTileWidth;
+    if (y + view.Bottom / (kViewTileHeight / 2) > mapHeight)
+        y = int64_t{mapHeight} - view.Bottom / (kViewTileHeight / 2);
+    // A view larger than the map stays at its top-left corner.
+    view.X = static_cast<int32_t>(std::max<int64_t>(x, 0));
+    view.Y = static_cast<int32_t>(std::max<int64_t>(y, 0));
 }
 
 }  // namespace tess

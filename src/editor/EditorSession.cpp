@@ -7,10 +7,13 @@
 #include <stdexcept>
 
 #include "editor/DragScroll.h"
+#include "game/MapCheck.h"
 #include "game/MapFiles.h"
+#include "map/Clipboard.h"
 #include "resources/BigFile.h"
 #include "resources/UiHost.h"
 #include "resources/Utils.h"
+#include "view/ViewDat.h"
 
 namespace tess {
 
@@ -54,6 +57,21 @@ std::string CellCaption(TPoint cell) {
     return std::to_string(cell.X) + "x" + std::to_string(cell.Y);
 }
 
+// The session's own view as the session uses it.
+class OwnView final : public MapViewPort {
+  public:
+    explicit OwnView(tView& view) : view_(view) {}
+    ViewPosition& Position() override { return view_; }
+    void Draw() override { view_.Draw(true); }
+    TPoint CellAt(int32_t x, int32_t y) override { return view_.CellAt(x, y); }
+
+  private:
+    tView& view_;
+};
+
+// The brush radius never exceeds the palette's 13; this only bounds a nonsensical value.
+constexpr int32_t kMaxCursorShift = 64;
+
 }  // namespace
 
 EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
@@ -63,17 +81,20 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
       walls_(setup.Walls),
       random_(setup.Seed),
       store_(std::make_unique<tKalistor>()),
+      clipboard_(std::make_unique<tClipBoard>()),
       map_(std::make_unique<tMapa>()),
-      objects_(std::make_unique<tObjects>()) {
+      noObjects_(std::make_unique<tObjects>()) {
     if (!settings_) throw std::invalid_argument("the editor session needs a settings store");
     store_->SetRandom(&random_);
-    // The map clipboard and its undo snapshot (with their own map and store) are created here,
-    // after the store, once the clipboard exists.
+    // The clipboard owns the undo snapshot with its own map and store.
+    clipboard_->State = kClipIdle;
     OpenDialog1.InitialDir = kMapsDirectory;
     SaveDialog1.InitialDir = kMapsDirectory;
     TreeTypes.Clear();
     SelectedTypes.Clear();
 }
+
+EditorSession::~EditorSession() = default;
 
 // --- start-up --------------------------------------------------------------------------------
 
@@ -81,8 +102,30 @@ void EditorSession::CreateMap() {
     map_->Create(kMaxMapSize, kMaxMapSize, random_, walls_);
 }
 
-void EditorSession::LoadObjectCatalogue() {
-    objects_->Create(kObjectTable, "PICTURES/32x16/../");
+void EditorSession::CreateView() {
+    auto view = std::make_unique<tView>();
+    view->Create(surface_, *map_, SurfaceRect{0, 0, surface_.Width(), surface_.Height()});
+    view->SetZoom(kZoomDirectory, kViewTileWidth, kViewLevelDepth, kViewTileHeight);
+    mapView_ = std::move(view);
+    mapViewPort_ = std::make_unique<OwnView>(*mapView_);
+    view_ = mapViewPort_.get();
+    SyncViewTools();
+}
+
+const tObjects& EditorSession::Objects() const {
+    if (mapView_ && mapView_->Zoom && mapView_->Zoom->Objects) return *mapView_->Zoom->Objects;
+    return *noObjects_;
+}
+
+void EditorSession::SyncViewTools() {
+    ViewTools& tools = mapView_->Tools;
+    tools.ShowBlocked = Options.ShowBlocked;
+    tools.ToolCode = ToolCode;
+    tools.PenRadius = PenRadius;
+    tools.Clipboard = clipboard_.get();
+    // The object tool's preview (TreeMode, IdObject) follows the object palette's entry once
+    // that palette exists; until then nothing is previewed.
+    mapView_->Store = store_.get();
 }
 
 void EditorSession::MeReSize(int32_t width, int32_t height) {
@@ -131,6 +174,14 @@ void EditorSession::CollectTreeTypes(const std::function<bool(int32_t)>& isTree)
         if (isTree(type) && !TreeTypes.Add(type)) break;
 }
 
+void EditorSession::CollectTreeTypes() {
+    const tObjects& objects = Objects();
+    CollectTreeTypes([&objects](int32_t type) {
+        const tObject* entry = objects.Item(type);
+        return entry && entry->Typ_tree != 0;
+    });
+}
+
 void EditorSession::RestoreWindowPlaces(const std::array<ToolWindow*, kToolWindowCount>& windows) {
     for (int i = 0; i < kToolWindowCount; ++i) {
         Places[i].Form = windows[i];
@@ -148,6 +199,7 @@ void EditorSession::FinishStartUp() {
 // --- operations ------------------------------------------------------------------------------
 
 void EditorSession::MeView() {
+    if (mapView_) SyncViewTools();
     if (view_) view_->Draw();
     port_.ShowSurface(ObjectMenus());
 }
@@ -185,9 +237,12 @@ void EditorSession::PrepocitejHrace() {
 
 bool EditorSession::LoadMapFiles(const std::string& mapName, const std::string& savName) {
     RememberingSettings settings(*settings_);
-    OpenMapPair(*map_, *store_, *objects_, View(), mapName, savName, &settings);
+    OpenMapPair(*map_, *store_, Objects(), View(), mapName, savName, &settings);
     // A refused map file leaves the previous map, and with it its unsaved changes.
     if (!settings.MapRemembered()) return false;
+    // The map brings its own terrain list: the view draws its pictures.
+    if (mapView_ && mapView_->Zoom)
+        mapView_->Zoom->Terens.LoadPictures(std::string(kZoomDirectory) + "TERENY-/");
     Modified = false;
     PrepocitejHrace();
     if (miniMap_) miniMap_->Rebuild();
@@ -195,33 +250,55 @@ bool EditorSession::LoadMapFiles(const std::string& mapName, const std::string& 
 }
 
 bool EditorSession::SaveMapFiles(const std::string& mapName, const std::string& savName) {
-    Ui().SetCaption("Save ...");
-    // The map check: a map that fails it is not written.
-    if (mapCheck_ && !mapCheck_()) {
-        Ui().SetCaption("Save ... failed!");
-        Ui().Beep();
-        return false;
+    if (mapName.empty()) {
+        // Checked first, as every save: a map that fails is refused before a name is asked.
+        Ui().SetCaption("Save ...");
+        if (!CheckMap()) {
+            Ui().SetCaption("Save ... failed!");
+            Ui().Beep();
+            return false;
+        }
+        // Only a pair really written counts as saved.
+        return SaveAsCommand();
     }
-    // Without a name the dialog asks for one; only a pair really written counts as saved.
-    if (mapName.empty()) return SaveAsCommand();
-    try {
-        WriteMapPair(mapName, savName);
-    } catch (const IoError& e) {
-        Ui().SetCaption("Save ... failed!");
-        Ui().Beep();
-        Ui().MessageBox(std::string("Mapu se nepodařilo uložit: ") + e.what(), Buttons::Ok);
-        return false;
-    }
-    Ui().SetCaption("Save ... ok.");
+    if (!WriteMapPair(mapName, savName)) return false;
     Modified = false;
     return true;
 }
 
-void EditorSession::WriteMapPair(const std::string& mapName, const std::string& savName) {
-    // The map first: it remembers itself as "LastMap". Both writes are crash-safe, each on its
-    // own; the model's shared save of a pair takes their place once it exists.
-    map_->SaveToFile(mapName, View(), settings_);
-    store_->SaveToFile(savName);
+bool EditorSession::WriteMapPair(const std::string& mapName, const std::string& savName) {
+    // The captions, the check, the beep, both crash-safe writes (the pair is never left half
+    // written) and "LastMap" are the shared save's.
+    CheckProgress* progress = port_.StartMapCheck();
+    const MapPairSaveResult result = SaveMapPair(*map_, *store_, tMapa::ViewCentreOf(View()),
+                                                 mapName, savName, settings_, progress);
+    port_.FinishMapCheck(result.Findings);
+    return result.Saved();
+}
+
+bool EditorSession::CheckMap() {
+    CheckProgress* progress = port_.StartMapCheck();
+    tMapCheck check(*map_, *store_);
+    const int result = check.Check(kCheckFull, false, progress);
+    port_.FinishMapCheck(check.Findings());
+    return result == 0;
+}
+
+void EditorSession::ShowFinding(int32_t cellKey) {
+    if (store_->Editors()) {
+        tMapCheck(*map_, *store_).OpenFinding(cellKey);
+        MeView();
+        return;
+    }
+    // A finding that concerns no cell keeps (0, 0): there is nothing to go to.
+    if (cellKey <= 0) return;
+    CentreViewOn(View(), map_->Width, map_->Height, {cellKey % 65536, cellKey / 65536});
+    ViewMoved();
+}
+
+void EditorSession::ViewMoved() {
+    if (miniMap_) miniMap_->ShowFrame();
+    MeView();
 }
 
 void EditorSession::SaveWindowPlaces() {
@@ -251,6 +328,17 @@ bool EditorSession::Run(MenuCommand command, int /*arg1*/, int /*arg2*/) {
             return true;
         case MenuCommand::SaveMapAs:
             SaveAsCommand();
+            return true;
+        case MenuCommand::CheckMap:
+            CheckMap();
+            return true;
+        case MenuCommand::ShowMiniMap:
+            if (miniMap_) miniMap_->ShowWindow();
+            return true;
+        case MenuCommand::ToggleShowBlocked:
+            // The marks change the picture at once.
+            Toggle(command);
+            MeView();
             return true;
         default:
             return Toggle(command);
@@ -396,18 +484,20 @@ void EditorSession::MouseDown(MouseButton button, int32_t /*x*/, int32_t /*y*/) 
 }
 
 void EditorSession::MouseMove(int32_t x, int32_t y) {
+    bool scrolled = false;
     if (DragState == 2) {
-        if (ScrollViewByDrag(View(), map_->Width, map_->Height, LastMousePos, {x, y},
-                             Options.ReverseScroll) &&
-            miniMap_)
-            miniMap_->ShowFrame();
+        scrolled = ScrollViewByDrag(View(), map_->Width, map_->Height, LastMousePos, {x, y},
+                                    Options.ReverseScroll);
+        if (scrolled && miniMap_) miniMap_->ShowFrame();
     }
     LastMousePos = {x, y};
     // Without the view there is no cell under the mouse.
     if (!view_) return;
     const TPoint previous = CursorCell;
-    // With the brush tools, a brush wider than 3 x 3 moves this cell down by its radius - 1.
-    const TPoint cell = view_->CellAt(x, y);
+    // A brush wider than 3 x 3 has its anchor (its south corner) PenRadius - 1 steps down.
+    TPoint cell = view_->CellAt(x, y);
+    for (int32_t i = 1; i < std::min(PenRadius, kMaxCursorShift); ++i)
+        cell = map_->Neighbour(cell.X, cell.Y, kDirDown);
     Ui().SetCaption(CellCaption(CursorCell));
     if (DragState == 1 && cell != previous) {
         // The editing tools paint, draw a line or select here; the pen walk ends at the new
@@ -417,11 +507,13 @@ void EditorSession::MouseMove(int32_t x, int32_t y) {
         Ui().SetCaption(CellCaption(cell));
         CursorCell = cell;
     }
-    if (cell != previous) MeView();
+    // A scroll can leave the same cell under the mouse (reversed, the mouse follows the map):
+    // the view moved all the same and is drawn again.
+    if (cell != previous || scrolled) MeView();
 }
 
 void EditorSession::MouseUp(MouseButton /*button*/, int32_t /*x*/, int32_t /*y*/) {
-    // A copy selection ends here once the clipboard exists.
+    // A copy selection ends here once the clipboard commands exist.
     if (DragState == 2) port_.SetViewCursor(ViewCursor::Default);
     DragState = 0;
 }

@@ -21,6 +21,12 @@
 
 namespace tess {
 
+class tClipBoard;
+class tView;
+
+// The directory of the editor's one tile size (32 x 16, 4 pixels a level).
+inline constexpr const char* kZoomDirectory = "PICTURES/32x16/";
+
 struct SessionSetup {
     // The directory all game data is relative to; the current directory returns to it after
     // every file dialog.
@@ -53,14 +59,17 @@ class EditorSession {
         "Tessarine (editor map pro Velmoru) ... prosím chvíli";
     static constexpr const char* kReadyCaption = "Tessarine redy ...";
 
-    // Creates the game-data store; the map storage is allocated here and sized by CreateMap.
+    // Creates the game-data store, then the map clipboard with its undo snapshot (clipboard
+    // idle); the map storage is allocated here and sized by CreateMap.
     EditorSession(const SessionSetup& setup, MainWindowPort& port);
+    ~EditorSession();
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
 
     // --- the program-wide objects ---------------------------------------------------------
     tMapa& Map() { return *map_; }
     tKalistor& Store() { return *store_; }
+    tClipBoard& Clipboard() { return *clipboard_; }
     Random& Rng() { return random_; }
     SettingsStore& Settings() { return *settings_; }
     // The view surface the map is drawn into and the window shows.
@@ -69,14 +78,13 @@ class EditorSession {
     ViewPosition& View() { return view_ ? view_->Position() : ownView_; }
     const std::string& GameDirectory() const { return gameDirectory_; }
 
-    // The view and the mini-map come later in start-up; until they are attached nothing is
-    // drawn and no cell is under the mouse. Attach the view before a map is opened: it takes
-    // over the view position from then on.
+    // The view and the mini-map come later in start-up; until they exist nothing is drawn and
+    // no cell is under the mouse. CreateView makes the session's own view; tests may attach a
+    // view of theirs instead. The view, once there, holds the view position.
     void AttachView(MapViewPort* view) { view_ = view; }
     void AttachMiniMap(MiniMapPort* miniMap) { miniMap_ = miniMap; }
-    // The full map check run before every save; true when the map may be saved. Without one
-    // the map is saved unchecked.
-    void SetMapCheck(std::function<bool()> check) { mapCheck_ = std::move(check); }
+    // The session's own view (null before CreateView).
+    tView* MapView() { return mapView_.get(); }
 
     std::string FileName;  // the current map file; empty for a map made by "Nová mapa"
     bool Modified = false;
@@ -89,14 +97,20 @@ class EditorSession {
     EditorOptions Options;
     int32_t DragState = 0;  // 0 idle, 1 left button pressed, 2 right button held (scrolling)
     TPoint LastMousePos;
+    // The tool the palettes choose and the brush radius; the view draws the cursor from them.
+    int32_t ToolCode = 0;
+    int32_t PenRadius = 0;
 
     // --- start-up, in the order the main window runs it -----------------------------------
     // The map at full capacity (2047 x 2047).
     void CreateMap();
-    // The object catalogue ("objects.kar", else built from "DATA/objects.dbf"), which the
-    // object repair after every map load needs. Until it is loaded the catalogue is empty.
-    void LoadObjectCatalogue();
-    const tObjects& Objects() const { return *objects_; }
+    // The view on the surface and the map, over the whole surface, all layers shown, with its
+    // pictures from "PICTURES/32x16/" (32, 4, 16): terrain, walls and the object catalogue
+    // ("objects.kar", else built from "DATA/objects.dbf"), which is built once, here.
+    void CreateView();
+    // The view's object catalogue; empty before CreateView (a map opened then keeps no object
+    // whose type the catalogue lacks).
+    const tObjects& Objects() const;
     // The surface and the view rectangle follow the window's client size.
     void MeReSize(int32_t width, int32_t height);
     void ResetViewOrigin();
@@ -109,6 +123,8 @@ class EditorSession {
     void ResetTypeLists();
     // Every type number 0..9999 the catalogue marks as a tree, ascending (at most 1001).
     void CollectTreeTypes(const std::function<bool(int32_t)>& isTree);
+    // The same over the view's object catalogue: the types it has with Typ_tree set.
+    void CollectTreeTypes();
     // Reads and applies the places of the five tool windows (null where a window does not
     // exist yet).
     void RestoreWindowPlaces(const std::array<ToolWindow*, kToolWindowCount>& windows);
@@ -124,9 +140,16 @@ class EditorSession {
     // Opens a map and its game data. False when the map file was refused: then nothing of the
     // session changed.
     bool LoadMapFiles(const std::string& mapName, const std::string& savName);
-    // Checks and writes the pair; false when the check refused the map or a file could not be
-    // written (nothing is reported as saved then). An empty map name runs "Uložit jako".
+    // Checks and writes the pair; false when the check refused the map (its findings window
+    // shows them) or a file could not be written (nothing is reported as saved then). An empty
+    // map name runs "Uložit jako" once the map passed the check.
     bool SaveMapFiles(const std::string& mapName, const std::string& savName);
+    // The full map check with its findings window ("pokus"); true when it found nothing.
+    bool CheckMap();
+    // A finding's line was chosen (its cell as row * 65,536 + column): the building or unit
+    // editor opens for the record there; while the store has no editors the view is centred on
+    // the cell instead.
+    void ShowFinding(int32_t cellKey);
     // Captures and writes the five window places.
     void SaveWindowPlaces();
 
@@ -159,7 +182,12 @@ class EditorSession {
     FileDialogSetup SaveSetup() const;
     // A name as the game writes it ("MAPS\\x.map"), as an absolute path on this disk.
     std::string DiskPath(const std::string& name) const;
-    void WriteMapPair(const std::string& mapName, const std::string& savName);
+    // The shared save of a pair (check, then both files), with the findings window.
+    bool WriteMapPair(const std::string& mapName, const std::string& savName);
+    // The view reads the options, the tool state, the store and the clipboard when it draws.
+    void SyncViewTools();
+    // After the view moved: the mini-map's frame follows and the view is drawn again.
+    void ViewMoved();
 
     MainWindowPort& port_;
     std::string gameDirectory_;
@@ -167,13 +195,15 @@ class EditorSession {
     WallTableSource walls_;
     Random random_;
     std::unique_ptr<tKalistor> store_;
+    std::unique_ptr<tClipBoard> clipboard_;
     std::unique_ptr<tMapa> map_;
-    std::unique_ptr<tObjects> objects_;
+    std::unique_ptr<tObjects> noObjects_;  // the catalogue until the view has its own
     tSurface surface_;
     ViewPosition ownView_;
+    std::unique_ptr<tView> mapView_;
+    std::unique_ptr<MapViewPort> mapViewPort_;
     MapViewPort* view_ = nullptr;
     MiniMapPort* miniMap_ = nullptr;
-    std::function<bool()> mapCheck_;
 };
 
 }  // namespace tess

@@ -186,6 +186,8 @@ bool IsWired(MenuCommand command) {
         case C::OpenMap:
         case C::SaveMap:
         case C::SaveMapAs:
+        case C::CheckMap:
+        case C::ShowMiniMap:
         case C::ToggleAutoRepair:
         case C::ToggleEditNewBuildings:
         case C::ToggleReverseScroll:

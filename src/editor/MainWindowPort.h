@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/MapSizeRules.h"
+#include "game/MapCheck.h"
 #include "map/MapDat.h"
 #include "resources/Utils.h"
 
@@ -55,6 +56,12 @@ class MainWindowPort {
     virtual void ShowSurface(const ObjectMenuState& menus) = 0;
     virtual void ShowProjectMenu(const ProjectMenu& menu) = 0;
     virtual void SetViewCursor(ViewCursor cursor) = 0;
+    // A full map check starts: its findings window is created, not shown yet, and follows the
+    // map rows through the progress returned (null: no progress to show).
+    virtual CheckProgress* StartMapCheck() = 0;
+    // The check is over: with findings the window lists them and shows itself; without any it
+    // goes away.
+    virtual void FinishMapCheck(const std::vector<CheckFinding>& findings) = 0;
 };
 
 // The map view as the session uses it: the position it shows, drawing the visible map into the
@@ -76,6 +83,9 @@ class MiniMapPort {
     virtual void Rebuild() = 0;
     // Redraws the frame of the part the view shows.
     virtual void ShowFrame() = 0;
+    // "Mini mapa": places the window at the main window's right edge, 40 pixels from the top,
+    // shows it and redraws its picture and frame.
+    virtual void ShowWindow() = 0;
 };
 
 }  // namespace tess

@@ -210,28 +210,61 @@ TEST_F(SessionTest, SaveWritesBothFilesAndReportsOk) {
     EXPECT_EQ(settings.GetString(kLastMapValue, ""), "MAPS\\default.map");
 }
 
-TEST_F(SessionTest, AMapFailingTheCheckIsNotSaved) {
+TEST_F(SessionTest, AMapFailingTheCheckIsNotSavedAndItsFindingsAreShown) {
     WriteMapPair("MAPS/default.map", "MAPS/default.sav");
     StartUp();
     const auto before = test::ReadFileBytes(dir.File("MAPS/default.map"));
+    const auto savBefore = test::ReadFileBytes(dir.File("MAPS/default.sav"));
     session->Map().SetLevel(3, 3, 6);
     session->Modified = true;
-    int checks = 0;
-    session->SetMapCheck([&] {
-        ++checks;
-        return false;
-    });
+    session->Store().Players[2].Used = 0;  // one player is too few
     EXPECT_FALSE(session->SaveMapFiles(dir.File("MAPS/default.map"), dir.File("MAPS/default.sav")));
-    EXPECT_EQ(checks, 1);
+    EXPECT_EQ(port.checksStarted, 1);
+    EXPECT_EQ(port.checksFinished, 1);
+    ASSERT_EQ(port.lastFindings.size(), 1u);
+    EXPECT_EQ(port.lastFindings[0].Code, kFindingTooFewPlayers);
+    EXPECT_EQ(port.progress.maximum, 64);  // the window's progress follows the map rows
+    EXPECT_GT(port.progress.rows, 0);
     EXPECT_EQ(ui.LastCaption(), "Save ... failed!");
     EXPECT_EQ(ui.beeps, 1);
     EXPECT_TRUE(session->Modified);
     EXPECT_EQ(test::ReadFileBytes(dir.File("MAPS/default.map")), before);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("MAPS/default.sav")), savBefore);
+}
+
+TEST_F(SessionTest, AnUnnamedMapFailingTheCheckIsRefusedBeforeANameIsAsked) {
+    port.sizeAnswers = {Size("128", "128")};
+    StartUp();
+    session->Modified = true;
+    ui.messageAnswers = {Answer::Yes};  // the close question saves to the (empty) name
+    EXPECT_FALSE(session->CloseRequested());
+    EXPECT_TRUE(port.saveSetups.empty());
+    EXPECT_EQ(ui.LastCaption(), "Save ... failed!");
+    EXPECT_EQ(ui.beeps, 1);
+    ASSERT_EQ(port.lastFindings.size(), 1u);
+    EXPECT_EQ(port.lastFindings[0].Code, kFindingTooFewPlayers);
+    EXPECT_TRUE(session->Modified);
+}
+
+TEST_F(SessionTest, TheHiddenCheckItemRunsTheFullCheck) {
+    WriteMapPair("MAPS/default.map", "MAPS/default.sav");
+    StartUp();
+    EXPECT_TRUE(session->Run(MenuCommand::CheckMap));
+    EXPECT_EQ(port.checksFinished, 1);
+    EXPECT_TRUE(port.lastFindings.empty());
+    // A unit whose owner is gone is listed with its cell.
+    session->Store().Units[1].IdPlayer = 7;
+    session->Run(MenuCommand::CheckMap);
+    EXPECT_EQ(port.checksFinished, 2);
+    ASSERT_EQ(port.lastFindings.size(), 1u);
+    EXPECT_EQ(port.lastFindings[0].Line(), "Jednotka nepatří žádnému hráči. [10,10]");
+    EXPECT_TRUE(ui.messages.empty());  // the window shows the findings, no message box
 }
 
 TEST_F(SessionTest, AFailedWriteIsReportedAndNotCountedAsSaved) {
     port.sizeAnswers = {Size("128", "128")};
     StartUp();
+    GiveTwoPlayers();
     session->Modified = true;
     EXPECT_FALSE(session->SaveMapFiles(dir.File("no/such/dir/x.map"), dir.File("no/such/x.sav")));
     EXPECT_EQ(ui.LastCaption(), "Save ... failed!");
@@ -242,6 +275,7 @@ TEST_F(SessionTest, AFailedWriteIsReportedAndNotCountedAsSaved) {
 TEST_F(SessionTest, SaveOnANewMapAsksForAName) {
     port.sizeAnswers = {Size("128", "128")};
     StartUp();
+    GiveTwoPlayers();
     const std::string target = dir.File("MAPS/fresh.map");
     port.saveAnswers = {target};
     session->Run(MenuCommand::SaveMap);
@@ -261,6 +295,7 @@ TEST_F(SessionTest, SaveOnANewMapAsksForAName) {
 TEST_F(SessionTest, SaveAsAsksBeforeOverwriting) {
     port.sizeAnswers = {Size("128", "128")};
     StartUp();
+    GiveTwoPlayers();
     const std::string target = dir.Write("MAPS/old.map", std::string("keep me"));
     port.saveAnswers = {target};
     ui.messageAnswers = {Answer::No};
@@ -294,7 +329,7 @@ TEST_P(CloseQuestionTest, AsksOnlyWhenModifiedAndWritesPlacesForAnyAnswer) {
     const CloseCase& c = GetParam();
     WriteMapPair("MAPS/default.map", "MAPS/default.sav");
     StartUp();
-    session->SetMapCheck([&] { return c.checkPasses; });
+    if (!c.checkPasses) session->Store().Players[2].Used = 0;
     session->Modified = c.modified;
     ui.Reset();
     if (c.answer) ui.messageAnswers = {*c.answer};
@@ -322,6 +357,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SessionTest, ClosingANewMapAsksPlainlyAndACancelledNameKeepsTheWindow) {
     port.sizeAnswers = {Size("128", "128")};
     StartUp();
+    GiveTwoPlayers();
     session->Modified = true;
     ui.messageAnswers = {Answer::Yes};
     port.saveAnswers = {std::nullopt};
@@ -444,7 +480,7 @@ TEST_F(SessionTest, CommandsOfLaterPiecesDoNothing) {
     port.sizeAnswers = {Size("128", "128")};
     StartUp();
     const int frames = port.frames;
-    for (MenuCommand command : {MenuCommand::Undo, MenuCommand::CheckMap, MenuCommand::ShowMiniMap,
+    for (MenuCommand command : {MenuCommand::Undo, MenuCommand::Paste, MenuCommand::ShowPenPalette,
                                 MenuCommand::NewPlayer, MenuCommand::FillWholeMap}) {
         EXPECT_FALSE(session->Run(command));
     }
@@ -517,6 +553,123 @@ TEST_F(SessionTest, MovingOntoAnotherCellShowsItInTheCaptionAndRedraws) {
     EXPECT_EQ(view.draws, draws + 1);
     session->MouseMove(120 * 32, 57 * 8);
     EXPECT_EQ(ui.LastCaption(), "120x57");
+}
+
+// A mini-map that counts what the session asks of it.
+class CountingMiniMap final : public MiniMapPort {
+  public:
+    void Rebuild() override { ++rebuilds; }
+    void ShowFrame() override { ++frames; }
+    void ShowWindow() override { ++shown; }
+    int rebuilds = 0;
+    int frames = 0;
+    int shown = 0;
+};
+
+TEST_F(SessionTest, TheMiniMapFollowsNewMapsLoadsScrollingAndItsMenuItem) {
+    GridView view;
+    CountingMiniMap mini;
+    session->AttachView(&view);
+    session->AttachMiniMap(&mini);
+    port.sizeAnswers = {Size("1000", "1000")};
+    StartUp();
+    EXPECT_EQ(mini.rebuilds, 1);  // the forced new map
+    const std::string other = WriteMapPair("MAPS/other.map", "MAPS/other.sav");
+    port.openAnswers = {other};
+    session->Run(MenuCommand::OpenMap);
+    EXPECT_EQ(mini.rebuilds, 2);
+
+    session->MouseMove(100, 100);
+    session->MouseDown(MouseButton::Right, 100, 100);
+    session->MouseMove(80, 100);  // the view is at the map's left edge already: nothing moved
+    session->MouseMove(89, 100);  // less than a column
+    EXPECT_EQ(mini.frames, 0);
+    session->MouseMove(120, 100);
+    EXPECT_EQ(view.position.X, 3);
+    EXPECT_EQ(mini.frames, 1);
+    session->MouseUp(MouseButton::Right, 120, 100);
+
+    EXPECT_TRUE(session->Run(MenuCommand::ShowMiniMap));
+    EXPECT_EQ(mini.shown, 1);
+}
+
+TEST_F(SessionTest, AScrollThatKeepsTheCellUnderTheMouseStillRedraws) {
+    GridView view;
+    session->AttachView(&view);
+    port.sizeAnswers = {Size("1000", "1000")};
+    StartUp();
+    session->MeReSize(640, 480);
+    session->Options.ReverseScroll = true;
+    view.position.X = 10;
+    session->MouseMove(30, 100);
+    session->MouseDown(MouseButton::Right, 30, 100);
+    const TPoint cell = session->CursorCell;
+    const int draws = view.draws;
+    // Ten pixels right: one column back, and the mouse crossed into the next column.
+    session->MouseMove(40, 100);
+    EXPECT_EQ(view.position.X, 9);
+    EXPECT_EQ(session->CursorCell, cell);
+    EXPECT_EQ(view.draws, draws + 1);
+    // Without a scroll, the same cell is not drawn again.
+    session->MouseMove(41, 101);
+    EXPECT_EQ(view.draws, draws + 1);
+    session->MouseUp(MouseButton::Right, 41, 101);
+}
+
+TEST_F(SessionTest, AFindingCentresTheViewOnItsCellUntilTheEditorsExist) {
+    GridView view;
+    CountingMiniMap mini;
+    session->AttachView(&view);
+    session->AttachMiniMap(&mini);
+    port.sizeAnswers = {Size("1000", "1000")};
+    StartUp();
+    session->MeReSize(640, 480);  // 21 columns, 65 rows
+    const int draws = view.draws;
+    session->ShowFinding(300 * 65536 + 400);
+    EXPECT_EQ(view.position.X, 400 - 21 / 2);
+    EXPECT_EQ(view.position.Y, 300 - 66 / 2);
+    EXPECT_EQ(view.draws, draws + 1);
+    EXPECT_EQ(mini.frames, 1);
+    // Near the corner the view stays on the map; a finding without a cell goes nowhere.
+    session->ShowFinding(1 * 65536 + 995);
+    EXPECT_EQ(view.position.X, 1000 - 640 / 32);
+    EXPECT_EQ(view.position.Y, 0);
+    session->ShowFinding(0);
+    EXPECT_EQ(view.position.X, 1000 - 640 / 32);
+
+    // With the editors there, the record's editor opens instead.
+    session->Store().SetEditors(&editors);
+    session->Map().SetOccupancy(40, 50, 2);
+    session->Map().SetLinkKind(40, 50, 2);
+    session->Map().SetId(40, 50, 3);
+    session->Store().Units[3].Used = 1;
+    session->ShowFinding(50 * 65536 + 40);
+    EXPECT_EQ(editors.opened, (std::vector<std::string>{"unit 3"}));
+    EXPECT_EQ(view.position.X, 1000 - 640 / 32);
+}
+
+TEST_F(SessionTest, ShowingBlockedCellsRedrawsAtOnce) {
+    GridView view;
+    session->AttachView(&view);
+    port.sizeAnswers = {Size("128", "128")};
+    StartUp();
+    const int draws = view.draws;
+    session->Run(MenuCommand::ToggleShowBlocked);
+    EXPECT_EQ(view.draws, draws + 1);
+    EXPECT_TRUE(session->Options.ShowBlocked);
+}
+
+TEST_F(SessionTest, AWideBrushAnchorsBelowTheCellUnderTheMouse) {
+    GridView view;
+    session->AttachView(&view);
+    port.sizeAnswers = {Size("256", "512")};
+    StartUp();
+    session->PenRadius = 3;
+    session->MouseMove(10 * 32, 20 * 8);
+    EXPECT_EQ(session->CursorCell, (TPoint{10, 24}));  // two steps down, two rows each
+    EXPECT_EQ(ui.LastCaption(), "10x24");
+    session->MouseMove(10 * 32, 510 * 8);  // the steps stop at the map's edge
+    EXPECT_EQ(session->CursorCell.Y, 512);
 }
 
 // --- type lists ------------------------------------------------------------------------------

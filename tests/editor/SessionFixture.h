@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -44,6 +45,25 @@ class ScriptedPort final : public MainWindowPort {
         lastProject = menu;
     }
     void SetViewCursor(ViewCursor cursor) override { cursors.push_back(cursor); }
+    CheckProgress* StartMapCheck() override {
+        ++checksStarted;
+        return &progress;
+    }
+    void FinishMapCheck(const std::vector<CheckFinding>& findings) override {
+        ++checksFinished;
+        lastFindings = findings;
+    }
+
+    // Records the rows a check reports.
+    struct RecordedProgress final : CheckProgress {
+        void Start(int32_t max) override {
+            maximum = max;
+            rows = 0;
+        }
+        void Position(int32_t) override { ++rows; }
+        int32_t maximum = -1;
+        int32_t rows = 0;
+    };
 
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
@@ -56,6 +76,10 @@ class ScriptedPort final : public MainWindowPort {
     ObjectMenuState lastMenus;
     ProjectMenu lastProject;
     std::vector<ViewCursor> cursors;
+    RecordedProgress progress;
+    int checksStarted = 0;
+    int checksFinished = 0;
+    std::vector<CheckFinding> lastFindings;
 
   private:
     template <typename T>
@@ -79,7 +103,8 @@ class SessionTest : public GameTest {
         session = std::make_unique<EditorSession>(setup, port);
     }
 
-    // A 64 x 64 map file with one player and one unit on (10, 10), and its game data.
+    // A 64 x 64 map file with two players and a unit of the first on (10, 10), and its game
+    // data: a pair that passes the map check.
     std::string WriteMapPair(const std::string& relative, const std::string& savRelative) {
         auto map = std::make_unique<tMapa>();
         Random random;
@@ -92,7 +117,9 @@ class SessionTest : public GameTest {
         auto data = std::make_unique<tKalistor>();
         data->Players[1].Used = 1;
         data->Players[1].Name.Set(Utf8ToCp1250("Šedý"));
-        data->PlayerCount = 1;
+        data->Players[2].Used = 1;
+        data->Players[2].Name.Set("Modry");
+        data->PlayerCount = 2;
         data->Units[1].Used = 1;
         data->Units[1].IdPlayer = 1;
         data->Units[1].X = 10;
@@ -100,6 +127,14 @@ class SessionTest : public GameTest {
         data->UnitCount = 1;
         data->SaveToFile(dir.File(savRelative));
         return mapName;
+    }
+
+    // Two players in the session's store: a new map then passes the map check.
+    void GiveTwoPlayers() {
+        tKalistor& store = session->Store();
+        store.Players[1].Used = 1;
+        store.Players[2].Used = 1;
+        store.PlayerCount = std::max(store.PlayerCount, 2);
     }
 
     // The start-up steps the main window runs, without the view and the palettes.

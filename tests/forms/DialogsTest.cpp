@@ -199,6 +199,8 @@ TEST_F(DialogsTest, WindowPlacesRoundTripThroughQSettings) {
             void ShowSurface(const ObjectMenuState&) override {}
             void ShowProjectMenu(const ProjectMenu&) override {}
             void SetViewCursor(ViewCursor) override {}
+            CheckProgress* StartMapCheck() override { return nullptr; }
+            void FinishMapCheck(const std::vector<CheckFinding>&) override {}
         } port;
         SessionSetup setup;
         setup.Settings = &store;

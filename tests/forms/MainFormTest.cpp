@@ -139,7 +139,7 @@ TEST_F(MainFormTest, SaveWritesBothFilesAndAFailedCheckWritesNothing) {
     std::filesystem::remove(dir.File("MAPS/default.sav"));
     const auto mapBefore = test::ReadFileBytes(dir.File("MAPS/default.map"));
 
-    form->Session().SetMapCheck([] { return false; });
+    // One player is too few for the map check.
     form->Session().Modified = true;
     form->Action("Save1")->trigger();
     EXPECT_EQ(ui.LastCaption(), "Save ... failed!");
@@ -147,7 +147,8 @@ TEST_F(MainFormTest, SaveWritesBothFilesAndAFailedCheckWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("MAPS/default.sav")));
     EXPECT_EQ(test::ReadFileBytes(dir.File("MAPS/default.map")), mapBefore);
 
-    form->Session().SetMapCheck([] { return true; });
+    form->Session().Store().Players[2].Used = 1;
+    form->Session().Store().PlayerCount = 2;
     form->Session().Map().SetLevel(4, 4, 7);
     form->Action("Save1")->trigger();
     EXPECT_EQ(ui.LastCaption(), "Save ... ok.");

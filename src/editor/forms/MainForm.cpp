@@ -10,8 +10,12 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "editor/forms/KontrolaMapy.h"
+#include "editor/forms/LitleM.h"
 #include "editor/forms/MapSurfaceWidget.h"
 #include "editor/forms/RozmeryMapy.h"
+#include "editor/forms/WidgetToolWindow.h"
+#include "view/ViewDat.h"
 
 namespace tess {
 
@@ -56,6 +60,14 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
     setCentralWidget(dxDraw_);
     // Shown once start-up has sized its surface.
     dxDraw_->setVisible(false);
+    // The first tool window; hidden until start-up places it.
+    litleM_ = new TLitleM(this);
+    litleM_->hide();
+    litleMPlace_ = std::make_unique<WidgetToolWindow>(litleM_);
+    litleM_->SetViewMovedHandler([this] {
+        session_.MeView();
+        litleM_->ShowFrame();
+    });
 
     for (const MenuItem& top : MainMenuItems()) {
         QMenu* menu = menuBar()->addMenu(MenuText(top.Caption));
@@ -142,23 +154,26 @@ void TForm1::DXDraw1InitializeSurface() {
     if (startedUp_) return;
     startedUp_ = true;
     session_.CreateMap();
-    session_.LoadObjectCatalogue();
     // Shown and laid out first, so the surface gets the view's real size at once.
     dxDraw_->setVisible(true);
     if (layout()) layout()->activate();
     MeReSize();
-    // Here the mini-map window gets the map, the view is created on the surface with its
-    // pictures ("PICTURES/32x16/", 32, 4, 16), and the mini-map is placed (left = width - its
-    // width - 10, top 40), shown and given its surface; both are then attached to the session.
+    litleM_->SetMap(session_.Map(), session_.Store());
+    session_.CreateView();
+    litleM_->PlaceBesideMainWindow();
+    litleM_->show();
+    // The terrain colours come from the pictures just loaded.
+    litleM_->Initialise(*session_.MapView(), session_.MapView()->Zoom->Terens);
+    session_.AttachMiniMap(litleM_);
     session_.ResetViewOrigin();
     session_.ReadSettings();
     SyncCheckMarks();
     session_.OpenLastMapOrForceNewMap();
     session_.MeView();
     session_.ResetTypeLists();
-    // Here the tree types are collected from the view's object catalogue
-    // (session_.CollectTreeTypes with "the type exists and has Typ_tree").
-    session_.RestoreWindowPlaces({nullptr, nullptr, nullptr, nullptr, nullptr});
+    session_.CollectTreeTypes();
+    // The palettes join the places once they exist.
+    session_.RestoreWindowPlaces({litleMPlace_.get(), nullptr, nullptr, nullptr, nullptr});
     session_.FinishStartUp();
     ready_ = true;
 }
@@ -245,6 +260,24 @@ void TForm1::RefillList(QMenu* menu, std::vector<QAction*>& actions,
                 [this, command, index] { session_.Run(command, index); });
         actions.push_back(action);
     }
+}
+
+CheckProgress* TForm1::StartMapCheck() {
+    // Each check has a window of its own; one with findings stays until the user closes it.
+    auto* window = new TfKontrolaMapy(this);
+    window->SetFindingHandler([this](int32_t cellKey) { session_.ShowFinding(cellKey); });
+    runningCheck_ = window;
+    return window;
+}
+
+void TForm1::FinishMapCheck(const std::vector<CheckFinding>& findings) {
+    TfKontrolaMapy* window = runningCheck_;
+    runningCheck_ = nullptr;
+    if (!window) return;
+    if (findings.empty())
+        delete window;
+    else
+        window->ShowFindings(findings);
 }
 
 void TForm1::SetViewCursor(ViewCursor cursor) {

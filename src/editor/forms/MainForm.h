@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,9 @@ class QMenu;
 namespace tess {
 
 class MapSurfaceWidget;
+class TLitleM;
+class TfKontrolaMapy;
+class WidgetToolWindow;
 
 class TForm1 final : public QMainWindow, public MainWindowPort {
     Q_OBJECT
@@ -25,6 +30,7 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
 
     EditorSession& Session() { return session_; }
     MapSurfaceWidget* DXDraw1() const { return dxDraw_; }
+    TLitleM* LitleM() const { return litleM_; }
 
     // The rest of start-up, run once when the view first gets its surface (the first show
     // schedules it; tests call it directly).
@@ -47,6 +53,8 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     void ShowSurface(const ObjectMenuState& menus) override;
     void ShowProjectMenu(const tess::ProjectMenu& menu) override;
     void SetViewCursor(ViewCursor cursor) override;
+    CheckProgress* StartMapCheck() override;
+    void FinishMapCheck(const std::vector<CheckFinding>& findings) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,6 +72,10 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
 
     EditorSession session_;
     MapSurfaceWidget* dxDraw_ = nullptr;
+    TLitleM* litleM_ = nullptr;
+    std::unique_ptr<WidgetToolWindow> litleMPlace_;
+    // The findings window of the check running now.
+    QPointer<TfKontrolaMapy> runningCheck_;
     std::map<std::string, QAction*> actions_;
     // Items whose enabled state follows the game data, with their rule and command.
     struct RuledItem {

@@ -1,0 +1,88 @@
+// The mini-map window: the reduced picture of the whole map with the frame of the view.
+#include "editor/forms/LitleM.h"
+
+#include <algorithm>
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tess {
+
+namespace {
+
+constexpr int kTop = 40;
+constexpr int kRightMargin = 10;
+
+}  // namespace
+
+TLitleM::TLitleM(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool), mainWindow_(mainWindow) {
+    setObjectName("LitleM");
+    setWindowTitle("Mini mapa");
+    // Every pixel comes from the picture.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(1, 1);
+}
+
+void TLitleM::SetMap(tMapa& map, const tKalistor& store) {
+    mini_.Map = &map;
+    mini_.Store = &store;
+}
+
+void TLitleM::Initialise(ViewPosition& view, const tTerens& terens) {
+    mini_.View = &view;
+    mini_.ComputeColors(terens);
+}
+
+void TLitleM::PlaceBesideMainWindow() {
+    const int mainWidth = mainWindow_ ? mainWindow_->frameGeometry().width() : 0;
+    move(mainWidth - frameGeometry().width() - kRightMargin, kTop);
+}
+
+void TLitleM::FitToPicture() {
+    const tSurface& picture = mini_.DXDraw1;
+    setFixedSize(std::max(picture.Width(), 1), std::max(picture.Height(), 1));
+}
+
+void TLitleM::Rebuild() {
+    const int mainWidth = mainWindow_ ? mainWindow_->frameGeometry().width() : 0;
+    mini_.Rebuild(mainWidth);
+    FitToPicture();
+    // The left edge follows the new width; the top stays where the user put it.
+    move(mainWidth - frameGeometry().width() - kRightMargin, y());
+    update();
+}
+
+void TLitleM::ShowFrame() {
+    mini_.ShowFrame();
+    FitToPicture();
+    update();
+}
+
+void TLitleM::ShowWindow() {
+    PlaceBesideMainWindow();
+    show();
+    Rebuild();
+}
+
+void TLitleM::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const tSurface& surface = mini_.DXDraw1;
+    if (surface.Empty()) {
+        painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    // The mini-map's own buffer, shown without a copy.
+    const QImage image(reinterpret_cast<const uchar*>(surface.Pixels()), surface.Width(),
+                       surface.Height(), surface.BytesPerLine(), QImage::Format_RGB16);
+    painter.drawImage(0, 0, image);
+}
+
+void TLitleM::mousePressEvent(QMouseEvent* event) {
+    // Any button.
+    const QPoint at = event->position().toPoint();
+    mini_.DXDraw1MouseDown(at.x(), at.y());
+    if (onViewMoved_) onViewMoved_();
+}
+
+}  // namespace tess

@@ -1,0 +1,116 @@
+// The built editor started on the demo game under a virtual X server: the screen it leaves shows
+// the drawn map and the mini-map window beside it.
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "support/TempDir.h"
+
+namespace tess {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kScreenWidth = 1280;
+constexpr int kScreenHeight = 1024;
+
+bool HaveXvfbRun() {
+    return std::system("command -v xvfb-run >/dev/null 2>&1") == 0;
+}
+
+// Distinct colours in a rectangle of the picture, and how many of its pixels are black.
+struct RegionStats {
+    size_t Colours = 0;
+    int64_t Black = 0;
+    int64_t White = 0;
+    int64_t Pixels = 0;
+};
+
+RegionStats Stats(const QImage& image, int left, int top, int width, int height) {
+    RegionStats stats;
+    std::set<QRgb> colours;
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < left + width; ++x) {
+            const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
+            colours.insert(pixel);
+            stats.Black += pixel == 0;
+            stats.White += pixel == 0xFFFFFF;
+            ++stats.Pixels;
+        }
+    stats.Colours = colours.size();
+    return stats;
+}
+
+// Pixels of `picture` that the screen shows at (left, top), each channel within 4 of it (the
+// two PNG writers may round 5- and 6-bit channels differently).
+int64_t SamePixels(const QImage& screen, int left, int top, const QImage& picture) {
+    int64_t same = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor a = screen.pixelColor(left + x, top + y);
+            const QColor b = picture.pixelColor(x, y);
+            same += std::abs(a.red() - b.red()) <= 4 && std::abs(a.green() - b.green()) <= 4 &&
+                    std::abs(a.blue() - b.blue()) <= 4;
+        }
+    return same;
+}
+
+TEST(ScreenshotTest, TheEditorOnTheDemoGameShowsTheMapAndTheMiniMap) {
+    if (!HaveXvfbRun()) GTEST_SKIP() << "xvfb-run is not installed";
+    test::TempDir dir;
+    // A copy of the demo and settings of its own: the run must not change either original.
+    fs::copy(TESS_DEMO_DIR, dir.Path() / "game", fs::copy_options::recursive);
+    const std::string picture = dir.File("screen.png");
+    const std::string command = "cd '" + dir.Path().string() +
+                                "' && env -u QT_QPA_PLATFORM XDG_CONFIG_HOME='" +
+                                dir.File("config") + "' timeout 120 xvfb-run -a -s '-screen 0 " +
+                                std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) +
+                                "x24' '" + TESS_APP_PATH + "' --game-dir game --screenshot '" +
+                                picture + "' > '" + dir.File("output.txt") + "' 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_EQ(status, 0) << command;
+
+    QImage image;
+    ASSERT_TRUE(image.load(QString::fromStdString(picture)));
+    ASSERT_EQ(image.width(), kScreenWidth);
+    ASSERT_EQ(image.height(), kScreenHeight);
+
+    // The mini-map's picture of the demo map, as the command-line tool draws it (its frame
+    // shows another view, so the frame pixels may differ).
+    const std::string expectedPicture = dir.File("mini.png");
+    const std::string cli = "cd '" + dir.Path().string() + "' && '" + TESS_CLI_PATH +
+                            "' map minimap game/MAPS/default.map --game-dir game -o '" +
+                            expectedPicture + "' > '" + dir.File("mini.txt") + "' 2>&1";
+    ASSERT_EQ(std::system(cli.c_str()), 0) << cli;
+    QImage expected;
+    ASSERT_TRUE(expected.load(QString::fromStdString(expectedPicture)));
+    ASSERT_GT(expected.width(), 16);
+    ASSERT_GT(expected.height(), 16);
+
+    // It stands at the right edge of the (maximised) main window, 40 pixels from the top.
+    const int miniLeft = kScreenWidth - expected.width() - 10;
+    const int miniTop = 40;
+    const int64_t same = SamePixels(image, miniLeft, miniTop, expected);
+    const int64_t pixels = int64_t{expected.width()} * expected.height();
+    EXPECT_GT(same, pixels * 9 / 10);
+    const RegionStats miniStats =
+        Stats(image, miniLeft, miniTop, expected.width(), expected.height());
+    EXPECT_GT(miniStats.White, 8);  // the view frame
+    // A picture of the same size just left of it is map view, not mini-map.
+    EXPECT_LT(SamePixels(image, miniLeft - expected.width() - 20, miniTop, expected), pixels / 2);
+
+    // The map view beside and below it: drawn pictures in many colours, hardly any black.
+    const int viewTop = miniTop + expected.height() + 10;
+    const RegionStats viewStats = Stats(image, 0, viewTop, kScreenWidth, kScreenHeight - viewTop);
+    EXPECT_GT(viewStats.Colours, 256u);
+    EXPECT_LT(viewStats.Black, viewStats.Pixels / 10);
+}
+
+}  // namespace
+}  // namespace tess
