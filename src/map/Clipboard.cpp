@@ -186,15 +186,9 @@ std::string ReadClipFile(const std::string& name, std::vector<uint8_t>& bytes) {
         return "má " + std::to_string(st.st_size) + " bajtů, soubor schránky jich má " +
                std::to_string(kClipFileSize);
     bytes.resize(kClipFileSize);
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n =
-            ::pread(file.get(), bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return std::strerror(errno);
-        if (n == 0) return "soubor se při čtení zkrátil";
-        done += static_cast<size_t>(n);
-    }
+    const ssize_t n = ReadFullyAt(file.get(), bytes.data(), bytes.size(), 0);
+    if (n < 0) return std::strerror(errno);
+    if (static_cast<size_t>(n) != bytes.size()) return "soubor se při čtení zkrátil";
     return {};
 }
 

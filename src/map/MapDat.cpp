@@ -67,22 +67,6 @@ constexpr int kUnshadedSlot = 9;
 
 constexpr bool kLittleEndianHost = std::endian::native == std::endian::little;
 
-// Reads up to count bytes at offset; returns how many were read, -1 with errno on failure.
-ssize_t ReadAt(int fd, void* buffer, size_t count, uint64_t offset) {
-    auto* out = static_cast<uint8_t*>(buffer);
-    size_t done = 0;
-    while (done < count) {
-        const ssize_t n = ::pread(fd, out + done, count - done, static_cast<off_t>(offset + done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return -1;
-        }
-        if (n == 0) break;
-        done += static_cast<size_t>(n);
-    }
-    return static_cast<ssize_t>(done);
-}
-
 // Swaps the words of cells between file order (little-endian) and memory on other hosts.
 void CellsToLittleEndian(tMapCell* cells, size_t count) {
     if constexpr (!kLittleEndianHost) {
@@ -334,7 +318,7 @@ bool tMapa::LoadFromFile(const std::string& name, ViewPosition& view) {
     const uint64_t fileSize = static_cast<uint64_t>(st.st_size);
 
     uint8_t header[kHeaderBytes];
-    const ssize_t headerRead = ReadAt(file.get(), header, sizeof header, 0);
+    const ssize_t headerRead = ReadFullyAt(file.get(), header, sizeof header, 0);
     if (headerRead < 0)
         return refuse("Chyba čtení souboru " + quoted + ": " + std::strerror(errno));
     if (headerRead < 8) return refuse("Soubor " + quoted + " není mapa: chybí číslo verze.");
@@ -363,7 +347,7 @@ bool tMapa::LoadFromFile(const std::string& name, ViewPosition& view) {
     const size_t tailSize =
         static_cast<size_t>(std::min<uint64_t>(fileSize - cellsEnd, kTailBytes));
     uint8_t tailBytes[kTailBytes];
-    if (ReadAt(file.get(), tailBytes, tailSize, cellsEnd) != static_cast<ssize_t>(tailSize))
+    if (ReadFullyAt(file.get(), tailBytes, tailSize, cellsEnd) != static_cast<ssize_t>(tailSize))
         return refuse("Chyba čtení souboru " + quoted + ".");
     if (tailSize > kCentreBytes && tailSize < kCentreBytes + kNamesBytes)
         return refuse("Soubor " + quoted + " je poškozený: končí uprostřed seznamu terénů.");

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "resources/FileDescriptor.h"
 #include "resources/Utils.h"
 
 namespace tess {
@@ -35,18 +36,9 @@ uint32_t ReadU32(const uint8_t* p) {
 
 // Reads up to count bytes at offset; returns how many were read.
 size_t ReadAt(int fd, void* buffer, size_t count, uint64_t offset) {
-    auto* out = static_cast<uint8_t*>(buffer);
-    size_t done = 0;
-    while (done < count) {
-        const ssize_t n = ::pread(fd, out + done, count - done, static_cast<off_t>(offset + done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw IoError(std::string("Read error: ") + std::strerror(errno));
-        }
-        if (n == 0) break;
-        done += static_cast<size_t>(n);
-    }
-    return done;
+    const ssize_t n = ReadFullyAt(fd, buffer, count, offset);
+    if (n < 0) throw IoError(std::string("Read error: ") + std::strerror(errno));
+    return static_cast<size_t>(n);
 }
 
 // Byte-wise order; a prefix is smaller than the longer name.
