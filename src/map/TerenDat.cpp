@@ -178,15 +178,10 @@ void tTerens::LoadPictures(const std::string& directory) {
     }
 }
 
-CellShape tTerens::CornerShape(int32_t x, int32_t y) const {
-    const tMapa& map = *Map;
-    const TPoint up = map.Neighbour(x, y, kDirUp);
-    const TPoint upRight = map.Neighbour(x, y, kDirUpRight);
-    const TPoint upLeft = map.Neighbour(x, y, kDirUpLeft);
+CellShape ShapeFromCorners(int top, int right, int bottom, int left) {
     // Top, right, bottom, left: mask bits 8, 4, 2, 1.
-    const int corners[4] = {map.GetLevel(up.X, up.Y), map.GetLevel(upRight.X, upRight.Y),
-                            map.GetLevel(x, y), map.GetLevel(upLeft.X, upLeft.Y)};
-    const int a = corners[2];
+    const int corners[4] = {top, right, bottom, left};
+    const int a = bottom;
     int b = -1;
     int maskA = 0, maskB = 0;
     for (int corner : corners) {
@@ -204,6 +199,15 @@ CellShape tTerens::CornerShape(int32_t x, int32_t y) const {
     if (b < 0) return CellShape{a, 0, false};
     if (a < b) return CellShape{b, maskB, false};
     return CellShape{a, maskA, false};
+}
+
+CellShape tTerens::CornerShape(int32_t x, int32_t y) const {
+    const tMapa& map = *Map;
+    const TPoint up = map.Neighbour(x, y, kDirUp);
+    const TPoint upRight = map.Neighbour(x, y, kDirUpRight);
+    const TPoint upLeft = map.Neighbour(x, y, kDirUpLeft);
+    return ShapeFromCorners(map.GetLevel(up.X, up.Y), map.GetLevel(upRight.X, upRight.Y),
+                            map.GetLevel(x, y), map.GetLevel(upLeft.X, upLeft.Y));
 }
 
 const tSurface* tTerens::CellPicture(int terrain, int tileVariant, int shapeMask) const {

@@ -53,6 +53,11 @@ struct CellShape {
     friend bool operator==(const CellShape&, const CellShape&) = default;
 };
 
+// The shape a cell takes from its four corner levels (top, right, bottom, left): flat at the
+// bottom level, a slope mask over the corners at the higher of two levels, or irregular when the
+// corners hold three levels or more.
+CellShape ShapeFromCorners(int top, int right, int bottom, int left);
+
 class tTerens {
   public:
     tTerens();

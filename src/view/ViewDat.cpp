@@ -26,29 +26,6 @@ int32_t Saturate(int64_t value) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
-// The shape from the corner levels in the order top, right, bottom, left (tTerens::CornerShape).
-CellShape ShapeFromCorners(int top, int right, int bottom, int left) {
-    const int corners[4] = {top, right, bottom, left};
-    const int a = bottom;
-    int b = -1;
-    int maskA = 0, maskB = 0;
-    for (int corner : corners) {
-        maskA <<= 1;
-        maskB <<= 1;
-        if (corner == a) {
-            maskA |= 1;
-        } else if (b >= 0 && corner != b) {
-            return CellShape{a, 0, true};
-        } else {
-            b = corner;
-            maskB |= 1;
-        }
-    }
-    if (b < 0) return CellShape{a, 0, false};
-    if (a < b) return CellShape{b, maskB, false};
-    return CellShape{a, maskA, false};
-}
-
 // One step in a direction without clamping (the cursor walk skips cells off the map instead).
 void Step(int64_t& x, int64_t& y, int direction) {
     const DirectionStep& step = kDirectionSteps[y & 1][direction];
