@@ -21,22 +21,6 @@
 namespace tess {
 namespace {
 
-// The catalogue shows a caption per record; the benchmark measures the catalogue, not a
-// terminal.
-class SilentHost final : public UiHost {
-  public:
-    ErrorChoice ErrorBox(const std::string&) override { return ErrorChoice::Retry; }
-    Answer MessageBox(const std::string&, Buttons) override { return Answer::Ok; }
-    void SetCaption(const std::string&) override {}
-    void Beep() override {}
-};
-
-void InstallSilentHost() {
-    static SilentHost host;
-    static const bool installed = (SetUi(&host), true);
-    (void)installed;
-}
-
 // A scratch game directory with a table of 10,000 objects and the cache built from it.
 struct CatalogueFixture {
     std::string dir;
@@ -45,7 +29,7 @@ struct CatalogueFixture {
     size_t cacheBytes = 0;
 
     CatalogueFixture() {
-        InstallSilentHost();
+        InstallSilentUi();
         std::string pattern =
             (std::filesystem::temp_directory_path() / "tess-bench-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
@@ -134,7 +118,7 @@ struct RepairFixture {
     int64_t anchors = 0;
 
     RepairFixture() {
-        InstallSilentHost();
+        InstallSilentUi();
         Random random(11);
         map->FillAsNewMap(kMaxMapSize, kMaxMapSize, random);
         for (int32_t id = 1; id <= 6; ++id) {

@@ -28,15 +28,6 @@ namespace {
 
 constexpr int32_t kTableRecords = 2000;
 
-// Reports nothing: a benchmark run must not stop on a message.
-class QuietUi final : public UiHost {
-  public:
-    ErrorChoice ErrorBox(const std::string&) override { return ErrorChoice::Retry; }
-    Answer MessageBox(const std::string&, Buttons) override { return Answer::Ok; }
-    void SetCaption(const std::string&) override {}
-    void Beep() override {}
-};
-
 // A game directory with rule tables, a full store, a map that links back to every building and
 // unit, and the store's file, made once for the whole run.
 struct Fixture {
@@ -44,7 +35,7 @@ struct Fixture {
     std::unique_ptr<tKalistor> store = std::make_unique<tKalistor>();
     std::unique_ptr<tMapa> map = std::make_unique<tMapa>();
     std::vector<uint8_t> savBytes;
-    QuietUi ui;
+    SilentUi ui;
 
     Fixture() {
         std::string pattern =

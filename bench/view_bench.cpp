@@ -26,14 +26,6 @@ using namespace tess;
 constexpr int32_t kWidth = 1920;
 constexpr int32_t kHeight = 1080;
 
-class SilentUi final : public UiHost {
-  public:
-    ErrorChoice ErrorBox(const std::string&) override { return ErrorChoice::Retry; }
-    Answer MessageBox(const std::string&, Buttons) override { return Answer::Ok; }
-    void SetCaption(const std::string&) override {}
-    void Beep() override {}
-};
-
 // The demo game's map in a 1920 x 1080 view, placed over its busiest part.
 struct DemoScene {
     std::unique_ptr<tMapa> map = std::make_unique<tMapa>();

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "ClipBase.h"
-#include "QuietUi.h"
 #include "game/Kalistor.h"
 #include "game/MapCheck.h"
 #include "map/Clipboard.h"
 #include "map/MapDat.h"
+#include "resources/UiHost.h"
 
 using namespace tess;
 
@@ -29,7 +29,7 @@ constexpr int32_t kMapSide = 48;
 
 // Large objects, made once and reused for every input.
 struct Setup {
-    fuzz::QuietUi ui;
+    SilentUi ui;
     std::unique_ptr<tMapa> map = std::make_unique<tMapa>();
     std::unique_ptr<tKalistor> store = std::make_unique<tKalistor>();
     std::unique_ptr<tClipBoard> clip = std::make_unique<tClipBoard>();

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <string>
 
-#include "QuietUi.h"
 #include "resources/BigFile.h"
 #include "resources/Dbf.h"
 #include "resources/UiHost.h"
@@ -17,7 +16,7 @@
 namespace {
 
 struct Setup {
-    tess::fuzz::QuietUi ui;
+    tess::SilentUi ui;
     std::string dir;
     Setup() {
         // Each input is written to files; memory-backed storage keeps that from dominating.

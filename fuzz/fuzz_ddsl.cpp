@@ -3,12 +3,12 @@
 #include <cstdint>
 
 #include "FuzzSprites.h"
-#include "FuzzUi.h"
 #include "resources/BigFile.h"
+#include "resources/UiHost.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tess;
-    fuzz::InstallSilentUi();
+    InstallSilentUi();
     const SpriteBytes file{{data, size}, "fuzz.ddsl", "End of file"};
     tSurface colour, alpha;
     try {

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "MemoryFile.h"
-#include "QuietUi.h"
 #include "map/MapDat.h"
+#include "resources/UiHost.h"
 
 using namespace tess;
 
@@ -19,7 +19,7 @@ void Require(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static tMapa* const map = new tMapa();  // 25 MB: once, never per input
     static fuzz::MemoryFile file;
-    static fuzz::QuietUi ui;
+    static SilentUi ui;
     static const bool installed = (SetUi(&ui), true);
     (void)installed;
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "MemoryFile.h"
-#include "QuietUi.h"
 #include "map/ObjectsDat.h"
+#include "resources/UiHost.h"
 
 using namespace tess;
 
@@ -21,7 +21,7 @@ void Require(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static fuzz::QuietUi ui;
+    static SilentUi ui;
     static const bool installed = (SetUi(&ui), true);
     (void)installed;
     static fuzz::MemoryFile file;

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "QuietUi.h"
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
 #include "resources/BigFile.h"
@@ -23,7 +22,7 @@ namespace {
 // An archive with rule tables (older, shorter records take defaults from them), a map
 // whose first cells link to the first records, and two stores.
 struct Setup {
-    tess::fuzz::QuietUi ui;
+    tess::SilentUi ui;
     std::string dir;
     std::unique_ptr<tess::tMapa> map = std::make_unique<tess::tMapa>();
     std::unique_ptr<tess::tKalistor> first = std::make_unique<tess::tKalistor>();

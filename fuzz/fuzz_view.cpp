@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "MemoryFile.h"
-#include "QuietUi.h"
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
+#include "resources/UiHost.h"
 #include "view/LitleMap.h"
 #include "view/MapPicture.h"
 #include "view/ViewDat.h"
@@ -53,7 +53,7 @@ std::unique_ptr<tObject> Object(int32_t id, tSurface picture, int32_t width, int
 
 // Everything drawing needs, made once: map, store, view with its pictures, mini-map.
 struct World {
-    fuzz::QuietUi ui;
+    SilentUi ui;
     std::unique_ptr<tMapa> map = std::make_unique<tMapa>();
     std::unique_ptr<tKalistor> store = std::make_unique<tKalistor>();
     tSurface surface{kSurfaceWidth, kSurfaceHeight};

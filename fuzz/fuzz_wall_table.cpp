@@ -9,10 +9,10 @@
 #include <fstream>
 #include <memory>
 
-#include "QuietUi.h"
 #include "map/MapDat.h"
 #include "map/WallDat.h"
 #include "resources/BigFile.h"
+#include "resources/UiHost.h"
 
 using namespace tess;
 
@@ -26,7 +26,7 @@ void Require(bool condition) {
 
 // A scratch game directory made current once; the table file is rewritten for every input.
 struct Setup {
-    fuzz::QuietUi ui;
+    SilentUi ui;
     std::unique_ptr<tMapa> map = std::make_unique<tMapa>();
     tWall wall;
 

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "QuietUi.h"
 #include "Seeds.h"
 #include "game/Kalistor.h"
 #include "resources/Bytes.h"
@@ -126,7 +125,7 @@ std::vector<uint8_t> Repack(const std::vector<uint8_t>& full, const int32_t (&si
 
 void WriteSavSeeds(const fs::path& corpus) {
     // Built without game tables: the recalculations of a save report them missing, quietly.
-    QuietUi quiet;
+    SilentUi quiet;
     ScopedUi scoped(quiet);
     WriteSeed(corpus, "fuzz_sav", "empty", tKalistor().SaveToBytes());
     const std::vector<uint8_t> full = SeedStore()->SaveToBytes();

@@ -30,14 +30,6 @@ using namespace tess;
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-class SilentUi final : public UiHost {
-  public:
-    ErrorChoice ErrorBox(const std::string&) override { return ErrorChoice::Retry; }
-    Answer MessageBox(const std::string&, Buttons) override { return Answer::Ok; }
-    void SetCaption(const std::string&) override {}
-    void Beep() override {}
-};
-
 // The application, the silent boxes and the demo game as the current directory; false when the
 // demo game was not built.
 bool EnterDemo() {

@@ -13,7 +13,7 @@ enum class ErrorChoice { Abort, Retry };
 // Implemented by the Qt forms (real dialogs), the CLI (stderr) and tests (scripted answers).
 // Every text is UTF-8; callers convert CP1250 data to UTF-8 before they build a message.
 class UiHost {
-public:
+  public:
     virtual ~UiHost() = default;
     // The Abort/Retry report of broken or missing data.
     virtual ErrorChoice ErrorBox(const std::string& text) = 0;
@@ -32,15 +32,41 @@ UiHost& Ui();
 // Installs a host (nullptr restores the default); returns the previous one.
 UiHost* SetUi(UiHost* host);
 
+// Shows nothing and never stops the program: error boxes answer Retry, questions Yes, and both
+// are counted. For fuzzing, benchmarks and seed writing, where nobody is there to answer.
+class SilentUi final : public UiHost {
+  public:
+    ErrorChoice ErrorBox(const std::string&) override {
+        ++errors;
+        return ErrorChoice::Retry;
+    }
+    Answer MessageBox(const std::string&, Buttons buttons) override {
+        ++messages;
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
+    }
+    void SetCaption(const std::string&) override {}
+    void Beep() override {}
+
+    int errors = 0;
+    int messages = 0;
+};
+
+// Installs one SilentUi for the rest of the process.
+inline void InstallSilentUi() {
+    static SilentUi ui;
+    static const bool installed = (SetUi(&ui), true);
+    (void)installed;
+}
+
 // Installs a host for the lifetime of the guard.
 class ScopedUi {
-public:
+  public:
     explicit ScopedUi(UiHost& host) : previous_(SetUi(&host)) {}
     ~ScopedUi() { SetUi(previous_); }
     ScopedUi(const ScopedUi&) = delete;
     ScopedUi& operator=(const ScopedUi&) = delete;
 
-private:
+  private:
     UiHost* previous_;
 };
 
