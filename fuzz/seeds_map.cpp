@@ -5,12 +5,12 @@
 
 #include <unistd.h>
 
+#include <cstdio>
+#include <stdexcept>
+
 namespace tess::fuzz {
 
-namespace {
-
-// Saves a map through a temporary file and returns the bytes.
-std::vector<uint8_t> Saved(const tMapa& map, TPoint centre) {
+std::vector<uint8_t> SavedMapBytes(const tMapa& map, TPoint centre) {
     char pattern[] = "/tmp/tess-seed-XXXXXX";
     const int fd = ::mkstemp(pattern);
     if (fd < 0) throw std::runtime_error("mkstemp failed");
@@ -27,8 +27,6 @@ std::vector<uint8_t> Saved(const tMapa& map, TPoint centre) {
     return bytes;
 }
 
-}  // namespace
-
 void WriteMapSeeds(const std::filesystem::path& corpus) {
     const std::string target = "fuzz_map";
     tMapa map;
@@ -36,7 +34,7 @@ void WriteMapSeeds(const std::filesystem::path& corpus) {
     map.FillAsNewMap(6, 5, random);
     map.SetOccupancy(2, 3, 3);
     map.SetId(2, 3, 4);
-    const std::vector<uint8_t> full = Saved(map, TPoint{3, 2});
+    const std::vector<uint8_t> full = SavedMapBytes(map, TPoint{3, 2});
     WriteSeed(corpus, target, "full-6x5", full);
     const size_t cellsEnd = 16 + 6 * 6 * 5;
     WriteSeed(corpus, target, "cells-only", {full.begin(), full.begin() + long(cellsEnd)});
@@ -49,10 +47,10 @@ void WriteMapSeeds(const std::filesystem::path& corpus) {
         map.SetOccupancy(x, y, 2);
         map.SetId(x, y, id);
     }
-    WriteSeed(corpus, target, "old-pairs", Saved(map, TPoint{-5, 900}));
+    WriteSeed(corpus, target, "old-pairs", SavedMapBytes(map, TPoint{-5, 900}));
 
     map.FillAsNewMap(1, 1, random);
-    WriteSeed(corpus, target, "one-cell", Saved(map, TPoint{0, 0}));
+    WriteSeed(corpus, target, "one-cell", SavedMapBytes(map, TPoint{0, 0}));
 
     std::vector<uint8_t> old = full;
     ByteWriter version;

@@ -1,33 +1,11 @@
 // Seeds for fuzz_view: small maps with hills, walls, objects, buildings and units, written by the
 // map itself, each followed by the bytes that place the view and choose its tools.
-#include <unistd.h>
-
-#include <cstdio>
-#include <stdexcept>
-
 #include "Seeds.h"
 #include "map/MapDat.h"
 
 namespace tess::fuzz {
 
 namespace {
-
-std::vector<uint8_t> SavedMap(const tMapa& map, TPoint centre) {
-    char pattern[] = "/tmp/tess-view-seed-XXXXXX";
-    const int fd = ::mkstemp(pattern);
-    if (fd < 0) throw std::runtime_error("mkstemp failed");
-    ::close(fd);
-    map.SaveToFileAtCentre(pattern, centre);
-    std::vector<uint8_t> bytes;
-    if (std::FILE* f = std::fopen(pattern, "rb")) {
-        int c;
-        while ((c = std::fgetc(f)) != EOF)
-            bytes.push_back(static_cast<uint8_t>(c));
-        std::fclose(f);
-    }
-    ::unlink(pattern);
-    return bytes;
-}
 
 void Anchor(tMapa& map, int32_t x, int32_t y, int link, int id, int jitter) {
     map.SetOccupancy(x, y, 2);
@@ -58,7 +36,7 @@ void WriteViewSeeds(const std::filesystem::path& corpus) {
     Anchor(map, 3, 18, 2, 4, 255);
     Anchor(map, 10, 2, 0, 8, 136);
     map.SetTerrain(0, 0, 15);
-    std::vector<uint8_t> seed = SavedMap(map, TPoint{6, 12});
+    std::vector<uint8_t> seed = SavedMapBytes(map, TPoint{6, 12});
     WriteSeed(corpus, target, "hills-walls-objects", seed);
     // The same with the last bytes choosing the cursor, the object tool and the layers.
     seed.back() = 0x2A;
@@ -69,10 +47,10 @@ void WriteViewSeeds(const std::filesystem::path& corpus) {
     for (int32_t y = 0; y < 40; ++y)
         for (int32_t x = 0; x < 40; ++x)
             if ((x * 7 + y * 3) % 5 == 0) Anchor(map, x, y, (x + y) % 3, 1 + (x * y) % 8, x * y);
-    WriteSeed(corpus, target, "crowded-40x40", SavedMap(map, TPoint{20, 20}));
+    WriteSeed(corpus, target, "crowded-40x40", SavedMapBytes(map, TPoint{20, 20}));
 
     map.FillAsNewMap(1, 1, random);
-    WriteSeed(corpus, target, "one-cell", SavedMap(map, TPoint{0, 0}));
+    WriteSeed(corpus, target, "one-cell", SavedMapBytes(map, TPoint{0, 0}));
 }
 
 }  // namespace tess::fuzz
