@@ -3,9 +3,10 @@
 
 #include <algorithm>
 
-#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include "editor/forms/SurfacePainter.h"
 
 namespace tess {
 
@@ -67,15 +68,7 @@ void TLitleM::ShowWindow() {
 
 void TLitleM::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    const tSurface& surface = mini_.DXDraw1;
-    if (surface.Empty()) {
-        painter.fillRect(rect(), Qt::black);
-        return;
-    }
-    // The mini-map's own buffer, shown without a copy.
-    const QImage image(reinterpret_cast<const uchar*>(surface.Pixels()), surface.Width(),
-                       surface.Height(), surface.BytesPerLine(), QImage::Format_RGB16);
-    painter.drawImage(0, 0, image);
+    PaintSurface(painter, mini_.DXDraw1, rect());
 }
 
 void TLitleM::mousePressEvent(QMouseEvent* event) {

@@ -1,12 +1,12 @@
 // The map view's window: shows the view surface as it is and passes the mouse to the session.
 #include "editor/forms/MapSurfaceWidget.h"
 
-#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <optional>
 
 #include "editor/EditorSession.h"
+#include "editor/forms/SurfacePainter.h"
 
 namespace tess {
 
@@ -38,20 +38,7 @@ MapSurfaceWidget::MapSurfaceWidget(EditorSession& session, QWidget* parent)
 
 void MapSurfaceWidget::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    const tSurface& surface = session_.Surface();
-    if (surface.Empty()) {
-        painter.fillRect(rect(), Qt::black);
-        return;
-    }
-    // The surface's own buffer, shown without a copy (its rows are 4-byte aligned).
-    const QImage image(reinterpret_cast<const uchar*>(surface.Pixels()), surface.Width(),
-                       surface.Height(), surface.BytesPerLine(), QImage::Format_RGB16);
-    painter.drawImage(0, 0, image);
-    // Between a resize and the next frame the surface may be smaller than the widget.
-    if (surface.Width() < width())
-        painter.fillRect(surface.Width(), 0, width() - surface.Width(), height(), Qt::black);
-    if (surface.Height() < height())
-        painter.fillRect(0, surface.Height(), width(), height() - surface.Height(), Qt::black);
+    PaintSurface(painter, session_.Surface(), rect());
 }
 
 void MapSurfaceWidget::resizeEvent(QResizeEvent* event) {
