@@ -208,6 +208,10 @@ int32_t ToInt32(int64_t value) {
 
 }  // namespace
 
+const char* DefaultTerrainName(int slot) {
+    return slot >= 0 && slot < 16 ? kDefaultTerrains[slot].name : "";
+}
+
 tMapa::tMapa()
     : WallTable(kWallTableSize, 255), cells_(static_cast<size_t>(kMapStorage) * kMapStorage) {}
 

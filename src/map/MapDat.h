@@ -54,6 +54,9 @@ struct TerrainSlot {
     uint8_t Shade = 1;  // 1 = the game darkens this terrain by the angle of the light
 };
 
+// The name a new map gives terrain slot 0..15 ("" for slot 15 and outside the slots).
+const char* DefaultTerrainName(int slot);
+
 // The view fields the map file's view centre is computed from and restored into. The view
 // (tView) owns one and hands it to LoadFromFile / SaveToFile.
 struct ViewPosition {

@@ -8,6 +8,8 @@
 #include <map>
 #include <tuple>
 
+#include "map/MapDat.h"
+
 namespace tess::demo {
 
 namespace {
@@ -815,21 +817,13 @@ bool PieceCovers(int mask, int x, int y) {
 }
 
 const std::vector<std::string>& DefaultTerrainNames() {
-    static const std::vector<std::string> names = {"Skala",
-                                                   "Poust",
-                                                   "HlinaK",
-                                                   "KameniB",
-                                                   "KameniT",
-                                                   "Trava",
-                                                   "TravaS",
-                                                   "Les",
-                                                   "Bazina",
-                                                   "Snih",
-                                                   "cp",
-                                                   "ck",
-                                                   "Voda-melka-pohyb0000",
-                                                   "Voda-hluboka-pohyb0000",
-                                                   "Lava"};
+    // The editor's fifteen named slots, as a new map lists them.
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> out;
+        for (int slot = 0; slot < 15; ++slot)
+            out.emplace_back(tess::DefaultTerrainName(slot));
+        return out;
+    }();
     return names;
 }
 
