@@ -11,7 +11,7 @@ namespace tess {
 
 // An input/output failure raised to the caller (missing file, short read, damaged archive).
 class IoError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -23,7 +23,7 @@ struct TBigFileFileEntry {
 
 // A file opened for reading: an archive member or a disk file. Close, Read, Seek, Size.
 class TBigFileStream {
-public:
+  public:
     virtual ~TBigFileStream() = default;
     virtual void Close() = 0;
     // Reads exactly count bytes or raises IoError (after delivering what was available).
@@ -35,7 +35,7 @@ public:
 using TBigFileStreamPtr = std::unique_ptr<TBigFileStream>;
 
 class TBigFile {
-public:
+  public:
     TBigFile();
     ~TBigFile();
     TBigFile(const TBigFile&) = delete;
@@ -69,7 +69,7 @@ public:
     // The lookup key of a name: separators unified, "." and ".." resolved, upper-cased CP1250.
     static std::string LookupKey(const std::string& name);
 
-private:
+  private:
     std::shared_ptr<struct ArchiveHandle> file_;
     std::string archiveName_;
     std::vector<TBigFileFileEntry> directory_;

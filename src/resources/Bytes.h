@@ -14,7 +14,7 @@ namespace tess {
 
 // Reads fields from a byte buffer; reading past the end raises IoError("End of file").
 class ByteReader {
-public:
+  public:
     explicit ByteReader(std::span<const uint8_t> data) : data_(data) {}
 
     size_t Position() const { return pos_; }
@@ -48,7 +48,8 @@ public:
         const size_t p = Need(8);
         pos_ += 8;
         uint64_t bits = 0;
-        for (int i = 7; i >= 0; --i) bits = bits << 8 | data_[p + static_cast<size_t>(i)];
+        for (int i = 7; i >= 0; --i)
+            bits = bits << 8 | data_[p + static_cast<size_t>(i)];
         double value;
         std::memcpy(&value, &bits, sizeof value);
         return value;
@@ -66,7 +67,7 @@ public:
         return std::string(reinterpret_cast<const char*>(data_.data() + p + 1), length);
     }
 
-private:
+  private:
     size_t Need(size_t count) const {
         if (count > data_.size() - pos_) throw IoError("End of file");
         return pos_;
@@ -78,7 +79,7 @@ private:
 
 // Appends fields to a growing byte buffer.
 class ByteWriter {
-public:
+  public:
     std::vector<uint8_t>& Data() { return data_; }
     const std::vector<uint8_t>& Data() const { return data_; }
     size_t Size() const { return data_.size(); }
@@ -89,13 +90,15 @@ public:
         data_.push_back(static_cast<uint8_t>(v >> 8));
     }
     void U32(uint32_t v) {
-        for (int i = 0; i < 4; ++i) data_.push_back(static_cast<uint8_t>(v >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            data_.push_back(static_cast<uint8_t>(v >> (8 * i)));
     }
     void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
     void F64(double v) {
         uint64_t bits;
         std::memcpy(&bits, &v, sizeof bits);
-        for (int i = 0; i < 8; ++i) data_.push_back(static_cast<uint8_t>(bits >> (8 * i)));
+        for (int i = 0; i < 8; ++i)
+            data_.push_back(static_cast<uint8_t>(bits >> (8 * i)));
     }
     void Bytes(const void* p, size_t count) {
         const auto* b = static_cast<const uint8_t*>(p);
@@ -111,10 +114,11 @@ public:
     }
     // Overwrites 4 bytes at an earlier position.
     void PatchU32(size_t position, uint32_t v) {
-        for (int i = 0; i < 4; ++i) data_.at(position + i) = static_cast<uint8_t>(v >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            data_.at(position + i) = static_cast<uint8_t>(v >> (8 * i));
     }
 
-private:
+  private:
     std::vector<uint8_t> data_;
 };
 

@@ -8,7 +8,7 @@ namespace tess {
 // A small, fast generator (xoshiro-style mixing of a 64-bit state); the same seed gives the
 // same sequence on every machine, which keeps new maps and tests reproducible.
 class Random {
-public:
+  public:
     explicit Random(uint64_t seed = 0x5EED5EEDu) { Seed(seed); }
 
     void Seed(uint64_t seed) { state_ = seed ^ 0x9E3779B97F4A7C15ull; }
@@ -27,7 +27,7 @@ public:
         return static_cast<int>((NextU64() >> 32) * static_cast<uint64_t>(range) >> 32);
     }
 
-private:
+  private:
     uint64_t state_ = 0;
 };
 

@@ -12,7 +12,7 @@ namespace tess {
 // without Commit() removes the temporary file and leaves the target untouched. Every failure
 // raises IoError.
 class AtomicFileWriter {
-public:
+  public:
     explicit AtomicFileWriter(const std::string& target);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
@@ -24,7 +24,7 @@ public:
 
     const std::string& TemporaryName() const { return tempName_; }
 
-private:
+  private:
     void Flush();
 
     std::string target_;

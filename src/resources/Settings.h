@@ -7,7 +7,7 @@
 namespace tess {
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     virtual std::string GetString(const std::string& name, const std::string& fallback) = 0;
     virtual void SetString(const std::string& name, const std::string& value) = 0;
@@ -19,7 +19,7 @@ public:
 
 // Settings held in memory only: the CLI and tests.
 class MemorySettings final : public SettingsStore {
-public:
+  public:
     std::string GetString(const std::string& name, const std::string& fallback) override {
         auto it = strings_.find(name);
         return it == strings_.end() ? fallback : it->second;
@@ -38,7 +38,7 @@ public:
     }
     void SetBool(const std::string& name, bool value) override { ints_[name] = value ? 1 : 0; }
 
-private:
+  private:
     std::map<std::string, std::string> strings_;
     std::map<std::string, int> ints_;
 };

@@ -9,7 +9,7 @@ namespace tess {
 namespace {
 
 class StderrUi final : public UiHost {
-public:
+  public:
     ErrorChoice ErrorBox(const std::string& text) override {
         std::fprintf(stderr, "error: %s\n", text.c_str());
         return ErrorChoice::Retry;
@@ -27,9 +27,13 @@ UiHost* currentUi = &defaultUi;
 
 }  // namespace
 
-void UiHost::AbortProgram() { std::exit(EXIT_FAILURE); }
+void UiHost::AbortProgram() {
+    std::exit(EXIT_FAILURE);
+}
 
-UiHost& Ui() { return *currentUi; }
+UiHost& Ui() {
+    return *currentUi;
+}
 
 UiHost* SetUi(UiHost* host) {
     UiHost* previous = currentUi;

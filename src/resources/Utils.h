@@ -40,11 +40,11 @@ std::string AddSlash(std::string_view path);         // appends "\" unless it en
 // --- numbers ---------------------------------------------------------------------------------
 // Raised where the original raised its conversion error.
 class ConvertError : public std::exception {
-public:
+  public:
     explicit ConvertError(std::string text) : text_(std::move(text)) {}
     const char* what() const noexcept override { return text_.c_str(); }
 
-private:
+  private:
     std::string text_;
 };
 

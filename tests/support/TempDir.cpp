@@ -26,7 +26,8 @@ std::string TempDir::Write(const std::string& relative, const std::vector<uint8_
     const fs::path target = path_ / relative;
     fs::create_directories(target.parent_path());
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + target.string());
     return target.string();
 }
@@ -47,7 +48,8 @@ ScopedCurrentDir::~ScopedCurrentDir() {
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + path);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>());
 }
 
 }  // namespace tess::test

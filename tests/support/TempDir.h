@@ -9,7 +9,7 @@
 namespace tess::test {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -22,19 +22,19 @@ public:
     std::string Write(const std::string& relative, const std::vector<uint8_t>& bytes) const;
     std::string Write(const std::string& relative, const std::string& text) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 // Makes a directory the current one for the guard's lifetime (the game directory rule).
 class ScopedCurrentDir {
-public:
+  public:
     explicit ScopedCurrentDir(const std::filesystem::path& dir);
     ~ScopedCurrentDir();
     ScopedCurrentDir(const ScopedCurrentDir&) = delete;
     ScopedCurrentDir& operator=(const ScopedCurrentDir&) = delete;
 
-private:
+  private:
     std::filesystem::path previous_;
 };
 

@@ -19,7 +19,9 @@ Answer TestUi::MessageBox(const std::string& text, Buttons buttons) {
     return answer;
 }
 
-void TestUi::SetCaption(const std::string& text) { captions.push_back(text); }
+void TestUi::SetCaption(const std::string& text) {
+    captions.push_back(text);
+}
 
 void TestUi::Reset() {
     errorAnswers.clear();

@@ -13,7 +13,7 @@ namespace tess::test {
 struct AbortRequested {};
 
 class TestUi : public UiHost {
-public:
+  public:
     ErrorChoice ErrorBox(const std::string& text) override;
     Answer MessageBox(const std::string& text, Buttons buttons) override;
     void SetCaption(const std::string& text) override;
@@ -36,13 +36,13 @@ public:
 
 // Installs a TestUi for one test (use as a member of a fixture or a local).
 class ScopedTestUi : public TestUi {
-public:
+  public:
     ScopedTestUi() : previous_(SetUi(this)) {}
     ~ScopedTestUi() override { SetUi(previous_); }
     ScopedTestUi(const ScopedTestUi&) = delete;
     ScopedTestUi& operator=(const ScopedTestUi&) = delete;
 
-private:
+  private:
     UiHost* previous_;
 };
 

@@ -47,9 +47,10 @@ void BuildDemoMap(const MapDesign& design, const tObjects& objects, tMapa& map, 
 // Writes the whole demo game into `dir` (created as needed): the note first, the files planned
 // for the disk, "zor.dat", then the object catalogue built from the written table with its
 // cache "objects.kar", and the map pair, saved as the editor saves it (after the map check,
-// which it must pass) with the view centred on the design's view centre. Files of the same names are replaced; nothing else in the directory is touched. For
-// the map pair it makes `dir` the current directory and opens its archive as the program-wide
-// one, and puts both back afterwards. The same bytes on every run. Raises IoError.
+// which it must pass) with the view centred on the design's view centre. Files of the same names
+// are replaced; nothing else in the directory is touched. For the map pair it makes `dir` the
+// current directory and opens its archive as the program-wide one, and puts both back afterwards.
+// The same bytes on every run. Raises IoError.
 DemoWriteResult WriteDemoGame(const std::string& dir);
 
 // Whether `dir` holds a demo game written by WriteDemoGame (its note).
