@@ -1,5 +1,5 @@
 // The main window's state and rules without a window: the program-wide objects, start-up, the
-// map file commands, the close question, the option toggles and scrolling the view.
+// map file commands and the close question; it owns and wires the editing engine.
 #include "editor/EditorSession.h"
 
 #include <algorithm>
@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 #include "editor/DragScroll.h"
+#include "editor/OptionToggles.h"
+#include "editor/SessionEngine.h"
 #include "game/MapCheck.h"
 #include "game/MapFiles.h"
 #include "map/Clipboard.h"
@@ -83,7 +85,7 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
       store_(std::make_unique<tKalistor>()),
       clipboard_(std::make_unique<tClipBoard>()),
       map_(std::make_unique<tMapa>()),
-      noObjects_(std::make_unique<tObjects>()) {
+      ownObjects_(std::make_unique<tObjects>()) {
     if (!settings_) throw std::invalid_argument("the editor session needs a settings store");
     store_->SetRandom(&random_);
     // The clipboard owns the undo snapshot with its own map and store.
@@ -92,9 +94,59 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
     SaveDialog1.InitialDir = kMapsDirectory;
     TreeTypes.Clear();
     SelectedTypes.Clear();
+    engine_ = std::make_unique<Engine>(*this);
 }
 
 EditorSession::~EditorSession() = default;
+
+ToolBox& EditorSession::Tools() {
+    return engine_->tools;
+}
+Placement& EditorSession::Placing() {
+    return engine_->placement;
+}
+Brushes& EditorSession::BrushOps() {
+    return engine_->brushes;
+}
+MouseTools& EditorSession::Mouse() {
+    return engine_->mouse;
+}
+UndoAndClipboard& EditorSession::ClipCommands() {
+    return engine_->clipboard;
+}
+MapWideCommands& EditorSession::MapCommands() {
+    return engine_->commands;
+}
+EnginePorts& EditorSession::Ports() {
+    return engine_->ports;
+}
+
+void EditorSession::UseObjects(std::unique_ptr<tObjects> objects) {
+    if (objects) ownObjects_ = std::move(objects);
+}
+
+void EditorSession::Engine::SetCursorExtent(int32_t width, int32_t height) {
+    if (!session_.mapView_) return;
+    session_.mapView_->CursorWidth = width;
+    session_.mapView_->CursorHeight = height;
+}
+
+void EditorSession::Engine::SetLayers(uint8_t mask) {
+    if (session_.mapView_) session_.mapView_->Layers = mask;
+    session_.MeView();
+}
+
+std::optional<TPoint> EditorSession::Engine::CellAt(int32_t x, int32_t y) {
+    if (!session_.view_) return std::nullopt;
+    return session_.view_->CellAt(x, y);
+}
+
+void EditorSession::Engine::ReloadTerrainPictures() {
+    tView* view = session_.mapView_.get();
+    if (view && view->Zoom)
+        view->Zoom->Terens.LoadPictures(std::string(kZoomDirectory) + "TERENY-/");
+    tools.TerrainListChanged();
+}
 
 // --- start-up --------------------------------------------------------------------------------
 
@@ -109,23 +161,20 @@ void EditorSession::CreateView() {
     mapView_ = std::move(view);
     mapViewPort_ = std::make_unique<OwnView>(*mapView_);
     view_ = mapViewPort_.get();
-    SyncViewTools();
+    ConnectViewTools();
 }
 
 const tObjects& EditorSession::Objects() const {
     if (mapView_ && mapView_->Zoom && mapView_->Zoom->Objects) return *mapView_->Zoom->Objects;
-    return *noObjects_;
+    return *ownObjects_;
 }
 
-void EditorSession::SyncViewTools() {
-    ViewTools& tools = mapView_->Tools;
-    tools.ShowBlocked = Options.ShowBlocked;
-    tools.ToolCode = ToolCode;
-    tools.PenRadius = PenRadius;
-    tools.Clipboard = clipboard_.get();
-    // The object tool's preview (TreeMode, IdObject) follows the object palette's entry once
-    // that palette exists; until then nothing is previewed.
+void EditorSession::ConnectViewTools() {
+    mapView_->Tools = {&Tools().State(), &Options, clipboard_.get()};
     mapView_->Store = store_.get();
+    const int32_t extent = 2 * Tools().State().PenRadius;
+    mapView_->CursorWidth = extent;
+    mapView_->CursorHeight = extent;
 }
 
 void EditorSession::MeReSize(int32_t width, int32_t height) {
@@ -199,7 +248,6 @@ void EditorSession::FinishStartUp() {
 // --- operations ------------------------------------------------------------------------------
 
 void EditorSession::MeView() {
-    if (mapView_) SyncViewTools();
     if (view_) view_->Draw();
     port_.ShowSurface(ObjectMenus());
 }
@@ -241,8 +289,7 @@ bool EditorSession::LoadMapFiles(const std::string& mapName, const std::string& 
     // A refused map file leaves the previous map, and with it its unsaved changes.
     if (!settings.MapRemembered()) return false;
     // The map brings its own terrain list: the view draws its pictures.
-    if (mapView_ && mapView_->Zoom)
-        mapView_->Zoom->Terens.LoadPictures(std::string(kZoomDirectory) + "TERENY-/");
+    engine_->ReloadTerrainPictures();
     Modified = false;
     PrepocitejHrace();
     if (miniMap_) miniMap_->Rebuild();
@@ -403,48 +450,11 @@ bool EditorSession::SaveAsCommand() {
 }
 
 bool EditorSession::Toggle(MenuCommand command) {
-    switch (command) {
-        case MenuCommand::ToggleAutoRepair:
-            Options.AutoRepairCells = !Options.AutoRepairCells;
-            return true;
-        case MenuCommand::ToggleEditNewBuildings:
-            store_->EditNewBuildings = !store_->EditNewBuildings;
-            return true;
-        case MenuCommand::ToggleReverseScroll:
-            Options.ReverseScroll = !Options.ReverseScroll;
-            settings_->SetInt(kReverseScrollValue, Options.ReverseScroll ? 1 : 0);
-            return true;
-        case MenuCommand::ToggleWallChange:
-            Options.WallChange = !Options.WallChange;
-            return true;
-        case MenuCommand::ToggleShowBlocked:
-            Options.ShowBlocked = !Options.ShowBlocked;
-            return true;
-        case MenuCommand::ToggleSoundEditing:
-            Options.SoundEditing = !Options.SoundEditing;
-            return true;
-        default:
-            return false;
-    }
+    return ToggleOption(command, Options, *store_, *settings_);
 }
 
 bool EditorSession::IsChecked(MenuCommand command) const {
-    switch (command) {
-        case MenuCommand::ToggleAutoRepair:
-            return Options.AutoRepairCells;
-        case MenuCommand::ToggleEditNewBuildings:
-            return store_->EditNewBuildings;
-        case MenuCommand::ToggleReverseScroll:
-            return Options.ReverseScroll;
-        case MenuCommand::ToggleWallChange:
-            return Options.WallChange;
-        case MenuCommand::ToggleShowBlocked:
-            return Options.ShowBlocked;
-        case MenuCommand::ToggleSoundEditing:
-            return Options.SoundEditing;
-        default:
-            return false;
-    }
+    return OptionChecked(command, Options, *store_);
 }
 
 bool EditorSession::CloseRequested() {
@@ -466,16 +476,17 @@ void EditorSession::MouseDown(MouseButton button, int32_t /*x*/, int32_t /*y*/) 
     Modified = true;
     // A left press while the right button scrolls picks an object type or repaints a border;
     // both belong to the editing tools and leave the scroll running.
-    if (button == MouseButton::Left && DragState == 2) return;
+    ToolState& tools = Tools().State();
+    if (button == MouseButton::Left && tools.DragState == 2) return;
     switch (button) {
         case MouseButton::Left:
-            DragState = 1;
+            tools.DragState = 1;
             // The editing tools take over here: the undo snapshot, then the tool's work at
             // CursorCell (deposits, buildings, units, fill, line, pen).
             break;
         case MouseButton::Right:
             port_.SetViewCursor(ViewCursor::Scroll);
-            DragState = 2;
+            tools.DragState = 2;
             break;
         case MouseButton::Middle:
             // The paste preview's rotation and the cell-parameter dialog: editing tools.
@@ -484,22 +495,23 @@ void EditorSession::MouseDown(MouseButton button, int32_t /*x*/, int32_t /*y*/) 
 }
 
 void EditorSession::MouseMove(int32_t x, int32_t y) {
+    ToolState& tools = Tools().State();
     bool scrolled = false;
-    if (DragState == 2) {
-        scrolled = ScrollViewByDrag(View(), map_->Width, map_->Height, LastMousePos, {x, y},
+    if (tools.DragState == 2) {
+        scrolled = ScrollViewByDrag(View(), map_->Width, map_->Height, tools.LastMousePos, {x, y},
                                     Options.ReverseScroll);
         if (scrolled && miniMap_) miniMap_->ShowFrame();
     }
-    LastMousePos = {x, y};
+    tools.LastMousePos = {x, y};
     // Without the view there is no cell under the mouse.
     if (!view_) return;
     const TPoint previous = CursorCell;
     // A brush wider than 3 x 3 has its anchor (its south corner) PenRadius - 1 steps down.
     TPoint cell = view_->CellAt(x, y);
-    for (int32_t i = 1; i < std::min(PenRadius, kMaxCursorShift); ++i)
+    for (int32_t i = 1; i < std::min(tools.PenRadius, kMaxCursorShift); ++i)
         cell = map_->Neighbour(cell.X, cell.Y, kDirDown);
     Ui().SetCaption(CellCaption(CursorCell));
-    if (DragState == 1 && cell != previous) {
+    if (tools.DragState == 1 && cell != previous) {
         // The editing tools paint, draw a line or select here; the pen walk ends at the new
         // cell.
         CursorCell = cell;
@@ -514,8 +526,9 @@ void EditorSession::MouseMove(int32_t x, int32_t y) {
 
 void EditorSession::MouseUp(MouseButton /*button*/, int32_t /*x*/, int32_t /*y*/) {
     // A copy selection ends here once the clipboard commands exist.
-    if (DragState == 2) port_.SetViewCursor(ViewCursor::Default);
-    DragState = 0;
+    ToolState& tools = Tools().State();
+    if (tools.DragState == 2) port_.SetViewCursor(ViewCursor::Default);
+    tools.DragState = 0;
 }
 
 // --- helpers ---------------------------------------------------------------------------------

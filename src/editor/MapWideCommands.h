@@ -1,0 +1,52 @@
+// Commands over the whole map: new map, resize, object repair, digging water, deleting trees,
+// resetting units, the whole-map fill, and the cell-parameter dialog.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "editor/EditContext.h"
+#include "editor/MapSizeRules.h"
+
+namespace tess {
+
+class Brushes;
+class Placement;
+
+inline constexpr const char* kResizeTitle = "Nove rozmery";
+
+class MapWideCommands {
+  public:
+    MapWideCommands(EditContext& context, Brushes& brushes, Placement& placement)
+        : ctx_(context), brushes_(brushes), placement_(placement) {}
+
+    // "Nová mapa" through the size dialog.
+    void NewMap();
+    // The same with the dialog's texts already given; false (after a message) when they are
+    // refused, and then the map is unchanged.
+    bool NewMapOfSize(const MapSizeTexts& texts);
+    // "Resize map": the object repair, then the two input boxes "x=" and "y=".
+    void ResizeMap();
+    // The same with the answers given (the repair included). Answers outside 1..2047, or
+    // not numbers, leave the map unchanged with a message: false.
+    bool ResizeTo(const std::string& width, const std::string& height);
+    // "Pokus-kontrola objektu".
+    void RepairObjects();
+    // "vyhloubeni vody": one level step toward 2 at every cell by swamp or water.
+    void DigWater();
+    // "Smazat vsechny stromy".
+    void DeleteTrees();
+    // "Reset all unit": attack, defence and lives back to the person table's.
+    void ResetUnits();
+    // "CelouMapu": the terrain tool's terrain (below 13) over the whole map.
+    void FillWholeMap();
+    // "secret value" for a cell: the Id parameters of its eight neighbours.
+    void EditCellParams(TPoint cell);
+
+  private:
+    EditContext& ctx_;
+    Brushes& brushes_;
+    Placement& placement_;
+};
+
+}  // namespace tess
