@@ -25,8 +25,8 @@ class Brushes {
     // The same without the mini-map frame (long commands show it once at their end).
     void PaintCells(TPoint anchor);
     // The line walk in the grid's diagonal axes: PaintAt at every cell from `from` up to, but
-    // not including, `to`.
-    void DrawLine(TPoint from, TPoint to);
+    // not including, `to`. True when the walk met its end (it always should).
+    bool DrawLine(TPoint from, TPoint to);
     // Fills the area of `cell`'s terrain, block by block, with the terrain tool. Refused with a
     // beep when the tool is no terrain or the cell has it already. The abort keys stop it (with
     // a beep); what was painted stays. Works with an explicit stack: a whole 2047 x 2047 map
@@ -45,7 +45,8 @@ class Brushes {
     bool TreatCell(int32_t x, int32_t y);
     void PaintBlock(int32_t x, int32_t y, int32_t code);
     void RaiseOrLower(int32_t x, int32_t y, int32_t target);
-    void LayWall(int32_t x, int32_t y);
+    // False when "Změna zdí" ends the brush.
+    bool LayWall(int32_t x, int32_t y);
     void PlotCell(int32_t x, int32_t y);
 
     EditContext& ctx_;

@@ -34,6 +34,10 @@ class EditHost {
     virtual void PrepocitejHrace() = 0;
     // The map's terrain list changed: the view's terrain pictures follow.
     virtual void ReloadTerrainPictures() = 0;
+    // Shows an empty (black) frame.
+    virtual void BlankFrame() = 0;
+    // After a file dialog: back into the game directory, which every data path is relative to.
+    virtual void RestoreCurrentDirectory() = 0;
 };
 
 struct EditContext {

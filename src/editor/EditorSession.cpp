@@ -55,10 +55,6 @@ class RememberingSettings final : public SettingsStore {
     bool mapRemembered_ = false;
 };
 
-std::string CellCaption(TPoint cell) {
-    return std::to_string(cell.X) + "x" + std::to_string(cell.Y);
-}
-
 // The session's own view as the session uses it.
 class OwnView final : public MapViewPort {
   public:
@@ -70,9 +66,6 @@ class OwnView final : public MapViewPort {
   private:
     tView& view_;
 };
-
-// The brush radius never exceeds the palette's 13; this only bounds a nonsensical value.
-constexpr int32_t kMaxCursorShift = 64;
 
 }  // namespace
 
@@ -139,6 +132,11 @@ void EditorSession::Engine::SetLayers(uint8_t mask) {
 std::optional<TPoint> EditorSession::Engine::CellAt(int32_t x, int32_t y) {
     if (!session_.view_) return std::nullopt;
     return session_.view_->CellAt(x, y);
+}
+
+void EditorSession::Engine::BlankFrame() {
+    session_.surface_.Fill(0);
+    session_.port_.ShowSurface(session_.ObjectMenus());
 }
 
 void EditorSession::Engine::ReloadTerrainPictures() {
@@ -387,27 +385,39 @@ bool EditorSession::Run(MenuCommand command, int /*arg1*/, int /*arg2*/) {
             Toggle(command);
             MeView();
             return true;
+        case MenuCommand::Undo:
+            ClipCommands().Undo();
+            return true;
+        case MenuCommand::CopyRectangle:
+        case MenuCommand::CopyDiamond:
+            ClipCommands().StartCopy(command == MenuCommand::CopyRectangle);
+            return true;
+        case MenuCommand::Paste:
+            ClipCommands().StartPaste();
+            return true;
+        case MenuCommand::SaveClipboard:
+            ClipCommands().SaveClipFile();
+            return true;
+        case MenuCommand::LoadClipboard:
+            ClipCommands().LoadClipFile();
+            return true;
         default:
-            return Toggle(command);
+            return RunMapCommand(command) || Toggle(command);
     }
 }
 
 void EditorSession::NewMapCommand() {
     const std::optional<MapSizeTexts> texts = port_.AskNewMapSize();
-    if (texts) {
-        const MapSizeOutcome outcome = MapSizeRules::Confirm(*texts);
-        if (!outcome.Size) {
-            Ui().MessageBox(outcome.Reason, Buttons::Ok);
-        } else {
-            map_->FillAsNewMap(outcome.Size->Width, outcome.Size->Height, random_);
-            store_->Clear();
-            if (miniMap_) miniMap_->Rebuild();
-            SaveDialog1.FileName.clear();
-            FileName.clear();
-            // Once the terrain palette exists it reloads its list here.
-        }
-    }
+    if (texts) NewMapOfSize(*texts);
     PrepocitejHrace();
+}
+
+bool EditorSession::NewMapOfSize(const MapSizeTexts& texts) {
+    if (!MapCommands().NewMapOfSize(texts)) return false;
+    // A new map has no file until it is saved.
+    SaveDialog1.FileName.clear();
+    FileName.clear();
+    return true;
 }
 
 void EditorSession::OpenMapCommand() {
@@ -449,6 +459,34 @@ bool EditorSession::SaveAsCommand() {
     return saved;
 }
 
+bool EditorSession::RunMapCommand(MenuCommand command) {
+    switch (command) {
+        case MenuCommand::ResizeMap:
+            MapCommands().ResizeMap();
+            return true;
+        case MenuCommand::RepairObjects:
+            MapCommands().RepairObjects();
+            return true;
+        case MenuCommand::DigWater:
+            MapCommands().DigWater();
+            return true;
+        case MenuCommand::ResetUnits:
+            MapCommands().ResetUnits();
+            return true;
+        case MenuCommand::DeleteTrees:
+            MapCommands().DeleteTrees();
+            return true;
+        case MenuCommand::PenRadius27:
+            Tools().PenRadius27();
+            return true;
+        case MenuCommand::FillWholeMap:
+            MapCommands().FillWholeMap();
+            return true;
+        default:
+            return false;
+    }
+}
+
 bool EditorSession::Toggle(MenuCommand command) {
     return ToggleOption(command, Options, *store_, *settings_);
 }
@@ -472,63 +510,15 @@ bool EditorSession::CloseRequested() {
 // --- mouse -----------------------------------------------------------------------------------
 
 void EditorSession::MouseDown(MouseButton button, int32_t /*x*/, int32_t /*y*/) {
-    // Every press counts as a change, even one that only starts scrolling.
-    Modified = true;
-    // A left press while the right button scrolls picks an object type or repaints a border;
-    // both belong to the editing tools and leave the scroll running.
-    ToolState& tools = Tools().State();
-    if (button == MouseButton::Left && tools.DragState == 2) return;
-    switch (button) {
-        case MouseButton::Left:
-            tools.DragState = 1;
-            // The editing tools take over here: the undo snapshot, then the tool's work at
-            // CursorCell (deposits, buildings, units, fill, line, pen).
-            break;
-        case MouseButton::Right:
-            port_.SetViewCursor(ViewCursor::Scroll);
-            tools.DragState = 2;
-            break;
-        case MouseButton::Middle:
-            // The paste preview's rotation and the cell-parameter dialog: editing tools.
-            break;
-    }
+    Mouse().Down(button);
 }
 
 void EditorSession::MouseMove(int32_t x, int32_t y) {
-    ToolState& tools = Tools().State();
-    bool scrolled = false;
-    if (tools.DragState == 2) {
-        scrolled = ScrollViewByDrag(View(), map_->Width, map_->Height, tools.LastMousePos, {x, y},
-                                    Options.ReverseScroll);
-        if (scrolled && miniMap_) miniMap_->ShowFrame();
-    }
-    tools.LastMousePos = {x, y};
-    // Without the view there is no cell under the mouse.
-    if (!view_) return;
-    const TPoint previous = CursorCell;
-    // A brush wider than 3 x 3 has its anchor (its south corner) PenRadius - 1 steps down.
-    TPoint cell = view_->CellAt(x, y);
-    for (int32_t i = 1; i < std::min(tools.PenRadius, kMaxCursorShift); ++i)
-        cell = map_->Neighbour(cell.X, cell.Y, kDirDown);
-    Ui().SetCaption(CellCaption(CursorCell));
-    if (tools.DragState == 1 && cell != previous) {
-        // The editing tools paint, draw a line or select here; the pen walk ends at the new
-        // cell.
-        CursorCell = cell;
-    } else {
-        Ui().SetCaption(CellCaption(cell));
-        CursorCell = cell;
-    }
-    // A scroll can leave the same cell under the mouse (reversed, the mouse follows the map):
-    // the view moved all the same and is drawn again.
-    if (cell != previous || scrolled) MeView();
+    Mouse().MovePixels(x, y);
 }
 
-void EditorSession::MouseUp(MouseButton /*button*/, int32_t /*x*/, int32_t /*y*/) {
-    // A copy selection ends here once the clipboard commands exist.
-    ToolState& tools = Tools().State();
-    if (tools.DragState == 2) port_.SetViewCursor(ViewCursor::Default);
-    tools.DragState = 0;
+void EditorSession::MouseUp(MouseButton button, int32_t /*x*/, int32_t /*y*/) {
+    Mouse().Up(button);
 }
 
 // --- helpers ---------------------------------------------------------------------------------

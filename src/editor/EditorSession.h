@@ -163,7 +163,11 @@ class EditorSession {
     // --- commands ---------------------------------------------------------------------------
     // Runs a menu command; false (and nothing done) for a command not wired in this build.
     bool Run(MenuCommand command, int arg1 = 0, int arg2 = 0);
+    // "Nová mapa": the size dialog, then NewMapOfSize.
     void NewMapCommand();
+    // The new map of the dialog's texts; false (after a message, the map unchanged) when they
+    // are refused.
+    bool NewMapOfSize(const MapSizeTexts& texts);
     void OpenMapCommand();
     void SaveCommand();
     // True when the map was saved.
@@ -184,6 +188,8 @@ class EditorSession {
     // The engine's rooms and the hooks they reach the session by.
     class Engine;
 
+    // The commands of "Spec. func" and "Šířka pera"; false for any other command.
+    bool RunMapCommand(MenuCommand command);
     // Makes `name` the current map file (both dialogs follow) and loads it; on a refused map
     // file everything stays as it was.
     bool OpenMapFile(const std::string& name);

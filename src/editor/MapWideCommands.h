@@ -12,18 +12,19 @@ namespace tess {
 
 class Brushes;
 class Placement;
+class UndoAndClipboard;
 
 inline constexpr const char* kResizeTitle = "Nove rozmery";
 
 class MapWideCommands {
   public:
-    MapWideCommands(EditContext& context, Brushes& brushes, Placement& placement)
-        : ctx_(context), brushes_(brushes), placement_(placement) {}
+    MapWideCommands(EditContext& context, Brushes& brushes, Placement& placement,
+                    UndoAndClipboard& clipboard)
+        : ctx_(context), brushes_(brushes), placement_(placement), clipboard_(clipboard) {}
 
-    // "Nová mapa" through the size dialog.
-    void NewMap();
-    // The same with the dialog's texts already given; false (after a message) when they are
-    // refused, and then the map is unchanged.
+    // The map part of "Nová mapa" with the size dialog's texts: a map of terrain 5 at level 3,
+    // empty game data, the default terrain list with its pictures. False (after a message)
+    // when the texts are refused; the map is then unchanged.
     bool NewMapOfSize(const MapSizeTexts& texts);
     // "Resize map": the object repair, then the two input boxes "x=" and "y=".
     void ResizeMap();
@@ -44,9 +45,16 @@ class MapWideCommands {
     void EditCellParams(TPoint cell);
 
   private:
+    // Brings the size from the answers; the map stays as it is when either is refused.
+    bool ApplySize(const std::string& width, const std::string& height);
+    // Row by row with the row number in the caption and the window's progress.
+    template <typename Row>
+    void ForEachRow(int32_t rows, Row&& row);
+
     EditContext& ctx_;
     Brushes& brushes_;
     Placement& placement_;
+    UndoAndClipboard& clipboard_;
 };
 
 }  // namespace tess

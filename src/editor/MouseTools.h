@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "editor/EditContext.h"
 
@@ -39,6 +40,10 @@ class MouseTools {
   private:
     // The press steps of a left button that edits (after the undo snapshot).
     void EditPress();
+    void Move(TPoint underMouse, bool redraw);
+    // A left press while scrolling, on an object: the object palette shows it.
+    void Pick(TPoint cell);
+    void EditSounds(TPoint cell);
     void SetCursor(ViewCursor cursor);
     // Whether a cell holds an object, building or unit (a wall or an empty cell with a
     // parameter in its Id does not).
@@ -50,6 +55,8 @@ class MouseTools {
     UndoAndClipboard& clipboard_;
     MapWideCommands& commands_;
     ViewCursor cursor_ = ViewCursor::Default;
+    std::optional<TPoint> lineEnd_;  // where the line preview ends
+    TPoint lastCell_;                // the cell the last move reached
 };
 
 }  // namespace tess

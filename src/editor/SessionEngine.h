@@ -35,7 +35,7 @@ class EditorSession::Engine final : public ToolHost, public EditHost {
           placement(context),
           brushes(context, placement),
           clipboard(context),
-          commands(context, brushes, placement),
+          commands(context, brushes, placement, clipboard),
           mouse(context, brushes, placement, clipboard, commands) {
         clipboard.SetGameDirectory(session.gameDirectory_);
     }
@@ -51,6 +51,8 @@ class EditorSession::Engine final : public ToolHost, public EditHost {
     MiniMapPort* MiniMap() override { return session_.miniMap_; }
     void PrepocitejHrace() override { session_.PrepocitejHrace(); }
     void ReloadTerrainPictures() override;
+    void BlankFrame() override;
+    void RestoreCurrentDirectory() override { session_.RestoreCurrentDirectory(); }
 
   private:
     EditorSession& session_;
