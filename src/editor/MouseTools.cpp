@@ -87,8 +87,7 @@ void MouseTools::Down(MouseButton button) {
         return;
     }
     if (left && clip.State == kClipSelecting) {
-        clip.CornerA = clip.CornerB = cell;
-        clip.Normalize();
+        clipboard_.BeginSelection(cell);
         state.DragState = kDragLeft;
         return;
     }
@@ -265,8 +264,7 @@ void MouseTools::Move(TPoint underMouse, bool redraw) {
     if (state.DragState == kDragLeft && cell != previous) {
         if (clip.State == kClipSelecting) {
             // The selection's first corner stays where the press was.
-            clip.CornerB = cell;
-            clip.Normalize();
+            clipboard_.ExtendSelection(cell);
         } else if (state.PenMode == kPenLine) {
             // The line always starts where the press was; only its end follows the mouse.
             if (lineEnd_ != cell) {
@@ -301,13 +299,7 @@ void MouseTools::Up(MouseButton button) {
     tClipBoard& clip = ctx_.Clipboard;
     // Releasing the left button during a scroll leaves the scroll to the right button.
     if (button == MouseButton::Left && state.DragState == kDragScroll) return;
-    if (state.DragState == kDragLeft && clip.State == kClipSelecting) {
-        // A click without a drag selects nothing: the clipboard keeps what it holds.
-        if (clip.Rows > 0 && clip.Columns > 0)
-            clip.Copy(ctx_.Map, ctx_.Store, clip.Origin.X, clip.Origin.Y);
-        clip.State = kClipIdle;
-        ctx_.Host.MeView();
-    }
+    if (state.DragState == kDragLeft && clip.State == kClipSelecting) clipboard_.FinishSelection();
     if (state.DragState == kDragScroll) SetCursor(ViewCursor::Default);
     state.DragState = kDragIdle;
 }

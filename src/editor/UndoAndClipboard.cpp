@@ -38,6 +38,8 @@ void UndoAndClipboard::StartCopy(bool rectangular) {
     EndModes();
     tClipBoard& clip = ctx_.Clipboard;
     Ui().SetCaption("Copy ...");
+    keptRows_ = clip.Rows;
+    keptColumns_ = clip.Columns;
     clip.State = kClipSelecting;
     clip.CornerA = clip.CornerB = TPoint{0, 0};
     clip.Rectangular = rectangular ? 1 : 0;
@@ -55,8 +57,35 @@ void UndoAndClipboard::EndModes() {
     tClipBoard& clip = ctx_.Clipboard;
     // A preview is no paste: the map goes back to what it was before the mode began.
     if (clip.State == kClipPasting) ctx_.Preview.RestoreInto(ctx_.Map);
+    if (clip.State == kClipSelecting) {
+        clip.Rows = keptRows_;
+        clip.Columns = keptColumns_;
+    }
     clip.State = kClipIdle;
     previewAt_.reset();
+}
+
+void UndoAndClipboard::BeginSelection(TPoint cell) {
+    tClipBoard& clip = ctx_.Clipboard;
+    clip.CornerA = clip.CornerB = cell;
+    clip.Normalize();
+}
+
+void UndoAndClipboard::ExtendSelection(TPoint cell) {
+    tClipBoard& clip = ctx_.Clipboard;
+    clip.CornerB = cell;
+    clip.Normalize();
+}
+
+void UndoAndClipboard::FinishSelection() {
+    tClipBoard& clip = ctx_.Clipboard;
+    // A click without a drag selects nothing: the clipboard keeps what it holds.
+    if (clip.Rows > 0 && clip.Columns > 0)
+        clip.Copy(ctx_.Map, ctx_.Store, clip.Origin.X, clip.Origin.Y);
+    else
+        EndModes();
+    clip.State = kClipIdle;
+    ctx_.Host.MeView();
 }
 
 void UndoAndClipboard::ShowPastePreview(TPoint cell) {

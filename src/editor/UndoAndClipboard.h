@@ -23,8 +23,15 @@ class UndoAndClipboard {
     void StartCopy(bool rectangular);
     // "Vložit": the paste mode starts; the map is kept for the previews.
     void StartPaste();
-    // Takes back the paste preview and ends both modes (choosing a tool does this).
+    // Takes back the paste preview, or the selection, and ends both modes (choosing a tool
+    // does this).
     void EndModes();
+    // The selection's press, moves and release in copy mode. The region's size lives in the
+    // clipboard's Rows and Columns, which also size what it holds: a selection that ends
+    // without a copy (a click, a tool chosen) gives them back.
+    void BeginSelection(TPoint cell);
+    void ExtendSelection(TPoint cell);
+    void FinishSelection();
     // The paste preview at a cell: the map as kept, with the clipboard pasted without its game
     // data. Drawn again only when the cell or the rotation changed since the last preview.
     void ShowPastePreview(TPoint cell);
@@ -53,6 +60,8 @@ class UndoAndClipboard {
     EditContext& ctx_;
     std::string gameDirectory_;
     std::optional<TPoint> previewAt_;  // where the paste preview stands
+    int32_t keptRows_ = 0;             // the clipboard's size while a selection runs
+    int32_t keptColumns_ = 0;
 };
 
 }  // namespace tess

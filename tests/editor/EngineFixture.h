@@ -128,7 +128,7 @@ class EngineTest : public SessionTest {
         session->UseObjects(std::move(objects));
         session->Ports() = engine.Ports();
         session->Store().SetEditors(&editors);
-        session->CreateMap();
+        // The map as "Nová mapa" makes it (the start-up's full-size map takes long to clear).
         port.sizeAnswers = {MapSizeTexts{"128", "128"}};
         session->NewMapCommand();
         session->CollectTreeTypes([&](int32_t type) {
