@@ -3,10 +3,12 @@
 #include "editor/Brushes.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
 #include "editor/Placement.h"
+#include "map/Clipboard.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
 #include "resources/UiHost.h"
@@ -142,17 +144,27 @@ bool Brushes::LayWall(int32_t x, int32_t y) {
 
 void Brushes::PaintBlock(int32_t x, int32_t y, int32_t code) {
     tMapa& map = ctx_.Map;
+    const std::array<TPoint, 4> block = tMapa::BlockCells(tMapa::BlockTop(x, y));
     if (code == kDeleteTool) {
+        // The delete tool paints no terrain, so it leaves the terrain's picture variant alone.
         placement_.DeleteObject(x, y);
     } else if (code >= 0 && code <= kLastTerrainTool) {
-        map.SetTerrain(x, y, code);
+        // The block's terrain and its newly rolled variant in one pass over its cells: what
+        // SetTerrain and SetVariant do one after the other.
+        const uint16_t variant = static_cast<uint16_t>(ctx_.Rng.Next(kVariantWeightSum) & 3);
+        const uint16_t bits = static_cast<uint16_t>(code | variant << 4);
+        tMapCell* cells = map.Cells();
+        for (const TPoint& cell : block)
+            if (map.InRange(cell.X, cell.Y)) {
+                uint16_t& word = cells[tMapa::Index(cell.X, cell.Y)].w[0];
+                word = static_cast<uint16_t>((word & ~0x3Fu) | bits);
+            }
     } else {
         return;  // no tool
     }
-    for (const TPoint& cell : tMapa::BlockCells(tMapa::BlockTop(x, y)))
-        if (map.InRange(cell.X, cell.Y)) PlotCell(cell.X, cell.Y);
-    // The delete tool paints no terrain, so it leaves the terrain's picture variant alone.
-    if (code != kDeleteTool) map.SetVariant(x, y, ctx_.Rng.Next(kVariantWeightSum) & 3);
+    if (MiniMapPort* mini = ctx_.Host.MiniMap())
+        for (const TPoint& cell : block)
+            if (map.InRange(cell.X, cell.Y)) mini->PlotCell(cell.X, cell.Y);
 }
 
 bool Brushes::ChooseTree(int32_t x, int32_t y) {
@@ -320,6 +332,8 @@ void Brushes::RepaintBorder(TPoint cell) {
     static constexpr int kAllDirections[] = {0, 1, 2, 3, 4, 5, 6, 7};
     // Only a cell that borders the other terrain is painted, and only a painted cell leads on.
     if (!borders(cell)) return;
+    // An edit like any other: "Zpět" takes it back.
+    ctx_.Clipboard.Undo.Store(map, ctx_.Store);
     WalkDepthFirst(
         map, cell, kAllDirections,
         [&](TPoint next) { return map.GetTerrain(next.X, next.Y) == t && borders(next); },

@@ -34,7 +34,8 @@ class Brushes {
     bool FloodFill(TPoint cell);
     // The border repaint of a left press while the right button scrolls: when the cell's
     // neighbours two steps away show exactly one other terrain, the cell and every cell of its
-    // terrain reached two steps at a time that borders that other terrain get the tool's.
+    // terrain reached two steps at a time that borders that other terrain get the tool's. It
+    // takes the undo snapshot before it paints.
     void RepaintBorder(TPoint cell);
     // The tree choice of the object tool at (x, y): sets CurrentPack's IdObject and Id to the
     // chosen type (0 when the spacing finds a tree too close). False when the brush must end.

@@ -85,6 +85,7 @@ bool MapWideCommands::ApplySize(const std::string& width, const std::string& hei
         return false;
     }
     clipboard_.EndModes();
+    ctx_.Modified = true;
     // No cell moves: cells beyond a smaller size keep their contents for a later enlargement.
     ctx_.Map.SetSize(*w, *h);
     ScrollViewByDrag(ctx_.Host.View(), *w, *h, {}, {}, false);
@@ -95,6 +96,7 @@ bool MapWideCommands::ApplySize(const std::string& width, const std::string& hei
 
 void MapWideCommands::RepairObjects() {
     tess::RepairObjects(ctx_.Map, ctx_.Host.Objects(), ctx_.Store);
+    ctx_.Modified = true;
     ctx_.Host.MeView();
 }
 
@@ -102,6 +104,7 @@ void MapWideCommands::DigWater() {
     // One level step per cell: the brush is a single cell whatever the level bar shows.
     ctx_.Tools.SetPenRadius(0);
     ctx_.Tools.SelectTool(kLevelTool + kDigLevel);
+    ctx_.Modified = true;
     tMapa& map = ctx_.Map;
     const int32_t width = map.Width, height = map.Height;
     const tMapCell* cells = map.Cells();
@@ -129,6 +132,7 @@ void MapWideCommands::DeleteTrees() {
     for (int32_t type = 0; type < kObjectSlots; ++type)
         if (const tObject* object = objects.Item(type)) isTree[type] = !object->Tree_idx.empty();
     tMapa& map = ctx_.Map;
+    ctx_.Modified = true;
     const int32_t width = map.Width;
     ForEachRow(map.Height, [&](int32_t y) {
         const tMapCell* row = map.Cells() + tMapa::Index(0, y);
@@ -145,6 +149,7 @@ void MapWideCommands::DeleteTrees() {
 
 void MapWideCommands::ResetUnits() {
     tKalistor& store = ctx_.Store;
+    ctx_.Modified = true;
     const int32_t last = std::clamp(store.UnitCount, 0, kMaxUnits);
     for (int32_t i = 0; i <= last; ++i) {
         tUnitRec& unit = store.Units[static_cast<size_t>(i)];
@@ -157,6 +162,7 @@ void MapWideCommands::ResetUnits() {
 void MapWideCommands::FillWholeMap() {
     const int32_t code = ctx_.State().ToolCode;
     if (code < 0 || code >= kFirstUnfillable) return;
+    ctx_.Modified = true;
     tMapa& map = ctx_.Map;
     for (int32_t y = 0; y < map.Height; ++y)
         for (int32_t x = 0; x < map.Width; ++x)

@@ -16,6 +16,8 @@ class UndoAndClipboard;
 
 inline constexpr const char* kResizeTitle = "Nove rozmery";
 
+// Every command that changes the map or its game data marks the map modified, so that closing
+// the window asks to save it.
 class MapWideCommands {
   public:
     MapWideCommands(EditContext& context, Brushes& brushes, Placement& placement,

@@ -60,8 +60,7 @@ void MouseTools::Down(MouseButton button) {
     if (left && state.DragState == kDragScroll) {
         if (HoldsObject(cell)) {
             Pick(cell);
-        } else if (state.ToolCode <= kLastTerrainTool) {
-            clip.Undo.Store(map, store);
+        } else {
             brushes_.RepaintBorder(cell);
             ctx_.Host.MeView();
         }

@@ -29,6 +29,7 @@ void UndoAndClipboard::Undo() {
     }
     ctx_.Host.BlankFrame();
     snapshot.Restore(ctx_.Map, ctx_.Store);
+    ctx_.Modified = true;
     if (MiniMapPort* mini = ctx_.Host.MiniMap()) mini->Rebuild();
     ctx_.Host.PrepocitejHrace();
     ctx_.Host.MeView();

@@ -316,5 +316,24 @@ TEST_F(EngineTest, WhileEditovatNoveBudovyIsClearANewBuildingOpensItsEditor) {
     EXPECT_EQ(Map().GetOccupancy(40, 10), 0);
 }
 
+TEST_F(EngineTest, CommandsThatChangeTheMapMarkItModified) {
+    Tools().PressTerrainButton(2);
+    Click({10, 10});  // something for "Zpět" to take back
+    engine.inputAnswers = {"100", "100"};
+    for (MenuCommand command :
+         {MenuCommand::Undo, MenuCommand::ResizeMap, MenuCommand::RepairObjects,
+          MenuCommand::DigWater, MenuCommand::DeleteTrees, MenuCommand::ResetUnits,
+          MenuCommand::FillWholeMap}) {
+        if (command == MenuCommand::FillWholeMap) Tools().PressTerrainButton(2);
+        session->Modified = false;
+        session->Run(command);
+        EXPECT_TRUE(session->Modified) << static_cast<int>(command);
+    }
+    // Copying changes nothing on the map.
+    session->Modified = false;
+    session->Run(MenuCommand::CopyRectangle);
+    EXPECT_FALSE(session->Modified);
+}
+
 }  // namespace
 }  // namespace tess
