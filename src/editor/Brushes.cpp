@@ -39,19 +39,16 @@ void Step(TPoint& cell, int direction) {
 
 // A depth-first walk with an explicit stack that visits exactly what the recursive walk
 // "enter the cell, then each of its `directions` in order whose cell qualifies" visits, in the
-// same order; `enter` returns false to stop the whole walk.
+// same order; `enter` returns false to stop the whole walk. The stack's storage is kept
+// between walks.
 template <size_t N, typename Qualifies, typename Enter>
-void WalkDepthFirst(const tMapa& map, TPoint start, const int (&directions)[N],
-                    Qualifies&& qualifies, Enter&& enter) {
-    struct Frame {
-        TPoint Cell;
-        uint8_t Next;
-    };
-    std::vector<Frame> stack;
+void WalkDepthFirst(std::vector<WalkFrame>& stack, const tMapa& map, TPoint start,
+                    const int (&directions)[N], Qualifies&& qualifies, Enter&& enter) {
+    stack.clear();
     if (!enter(start)) return;
     stack.push_back({start, 0});
     while (!stack.empty()) {
-        Frame& top = stack.back();
+        WalkFrame& top = stack.back();
         if (top.Next == N) {
             stack.pop_back();
             continue;
@@ -77,13 +74,21 @@ void Brushes::PaintAt(TPoint anchor) {
 void Brushes::PaintCells(TPoint anchor) {
     const tMapa& map = ctx_.Map;
     const int32_t side = 2 * std::clamp(ctx_.State().PenRadius, 0, kMaxPenRadius) + 1;
+    const int32_t code = ctx_.State().ToolCode;
+    // Terrain and delete, the brushes of long strokes and fills, go straight to their block.
+    const bool blockTool = code >= 0 && code <= kDeleteTool;
+    MiniMapPort* mini = ctx_.Host.MiniMap();
     // Rows step up-left from the anchor, the cells of a row up-right: the anchor is the brush's
     // south corner.
     TPoint rowStart = anchor;
     for (int32_t row = 0; row < side; ++row) {
         TPoint cell = rowStart;
         for (int32_t column = 0; column < side; ++column) {
-            if (!TreatCell(cell.X, cell.Y)) return;
+            if (!blockTool) {
+                if (!TreatCell(cell.X, cell.Y)) return;
+            } else if (map.InRange(cell.X, cell.Y)) {
+                PaintBlock(cell.X, cell.Y, code, mini);
+            }
             cell = map.Neighbour(cell.X, cell.Y, kDirUpRight);
         }
         rowStart = map.Neighbour(rowStart.X, rowStart.Y, kDirUpLeft);
@@ -102,24 +107,49 @@ bool Brushes::TreatCell(int32_t x, int32_t y) {
     } else if (code == kWallTool) {
         if (!LayWall(x, y)) return false;
     } else {
-        PaintBlock(x, y, code);
+        PaintBlock(x, y, code, ctx_.Host.MiniMap());
     }
     return true;
 }
 
 void Brushes::RaiseOrLower(int32_t x, int32_t y, int32_t target) {
     tMapa& map = ctx_.Map;
-    const int level = map.GetLevel(x, y);
+    tMapCell* cells = map.Cells();
+    const size_t at = tMapa::Index(x, y);
+    uint16_t& word = cells[at].w[0];
+    const int level = (word >> 6) & 7;
     if (target == level) return;
     const int step = target > level ? 1 : -1;
     if (level + step < 0 || level + step > 7) return;
-    // Every neighbour must stay within one level of the new height.
-    for (int direction = 0; direction < 8; ++direction) {
-        const TPoint n = map.Neighbour(x, y, direction);
-        const int difference = (map.GetLevel(n.X, n.Y) - level) * step;
-        if (difference < 0 || difference > 2) return;
+    // Every neighbour must stay within one level of the new height. They are the eight cells
+    // Neighbour finds (clamped to the map), read directly: dig water runs this for every cell
+    // of a map's waters and shores.
+    const auto fits = [&](size_t n) {
+        return static_cast<unsigned>((((cells[n].w[0] >> 6) & 7) - level) * step) <= 2u;
+    };
+    const int32_t maxX = std::clamp(map.Width, 0, kMaxMapSize);
+    const int32_t maxY = std::clamp(map.Height, 0, kMaxMapSize);
+    const int32_t odd = y & 1;
+    if (x >= 1 && x + 1 <= maxX && y >= 2 && y + 2 <= maxY) {
+        // Inside: fixed offsets in the storage, by the row's parity.
+        constexpr size_t row = kMapStorage;
+        const size_t right = at + odd, left = at + odd - 1;
+        if (!fits(right - row) || !fits(at + 1) || !fits(right + row) || !fits(at + 2 * row) ||
+            !fits(left + row) || !fits(at - 1) || !fits(left - row) || !fits(at - 2 * row))
+            return;
+    } else {
+        const int32_t left = std::max(x - 1, 0), right = std::min(x + 1, maxX);
+        const int32_t leftDiagonal = std::max(x - 1 + odd, 0);
+        const int32_t rightDiagonal = std::min(x + odd, maxX);
+        const int32_t up = std::max(y - 1, 0), down = std::min(y + 1, maxY);
+        const int32_t up2 = std::max(y - 2, 0), down2 = std::min(y + 2, maxY);
+        for (const size_t n : {tMapa::Index(rightDiagonal, up), tMapa::Index(right, y),
+                               tMapa::Index(rightDiagonal, down), tMapa::Index(x, down2),
+                               tMapa::Index(leftDiagonal, down), tMapa::Index(left, y),
+                               tMapa::Index(leftDiagonal, up), tMapa::Index(x, up2)})
+            if (!fits(n)) return;
     }
-    map.SetLevel(x, y, level + step);
+    word = static_cast<uint16_t>((word & ~(7u << 6)) | unsigned(level + step) << 6);
 }
 
 bool Brushes::LayWall(int32_t x, int32_t y) {
@@ -142,28 +172,39 @@ bool Brushes::LayWall(int32_t x, int32_t y) {
     return true;
 }
 
-void Brushes::PaintBlock(int32_t x, int32_t y, int32_t code) {
+void Brushes::PaintBlock(int32_t x, int32_t y, int32_t code, MiniMapPort* mini) {
     tMapa& map = ctx_.Map;
-    const std::array<TPoint, 4> block = tMapa::BlockCells(tMapa::BlockTop(x, y));
+    const TPoint top = tMapa::BlockTop(x, y);
     if (code == kDeleteTool) {
         // The delete tool paints no terrain, so it leaves the terrain's picture variant alone.
         placement_.DeleteObject(x, y);
     } else if (code >= 0 && code <= kLastTerrainTool) {
         // The block's terrain and its newly rolled variant in one pass over its cells: what
         // SetTerrain and SetVariant do one after the other.
-        const uint16_t variant = static_cast<uint16_t>(ctx_.Rng.Next(kVariantWeightSum) & 3);
-        const uint16_t bits = static_cast<uint16_t>(code | variant << 4);
+        const unsigned variant = static_cast<unsigned>(ctx_.Rng.Next(kVariantWeightSum) & 3);
+        const unsigned bits = static_cast<unsigned>(code) | variant << 4;
+        const auto paint = [bits](tMapCell& cell) {
+            cell.w[0] = static_cast<uint16_t>((cell.w[0] & ~0x3Fu) | bits);
+        };
         tMapCell* cells = map.Cells();
-        for (const TPoint& cell : block)
-            if (map.InRange(cell.X, cell.Y)) {
-                uint16_t& word = cells[tMapa::Index(cell.X, cell.Y)].w[0];
-                word = static_cast<uint16_t>((word & ~0x3Fu) | bits);
-            }
+        const int32_t maxX = std::clamp(map.Width, 0, kMaxMapSize);
+        const int32_t maxY = std::clamp(map.Height, 0, kMaxMapSize);
+        if (top.X >= 1 && top.X <= maxX && top.Y >= 0 && top.Y + 2 <= maxY) {
+            // The whole block lies on the map: top, below-right, bottom, left.
+            tMapCell* t = cells + tMapa::Index(top.X, top.Y);
+            paint(t[0]);
+            paint(t[kMapStorage]);
+            paint(t[2 * kMapStorage]);
+            paint(t[kMapStorage - 1]);
+        } else {
+            for (const TPoint& cell : tMapa::BlockCells(top))
+                if (map.InRange(cell.X, cell.Y)) paint(cells[tMapa::Index(cell.X, cell.Y)]);
+        }
     } else {
         return;  // no tool
     }
-    if (MiniMapPort* mini = ctx_.Host.MiniMap())
-        for (const TPoint& cell : block)
+    if (mini)
+        for (const TPoint& cell : tMapa::BlockCells(top))
             if (map.InRange(cell.X, cell.Y)) mini->PlotCell(cell.X, cell.Y);
 }
 
@@ -289,7 +330,8 @@ bool Brushes::FloodFill(TPoint cell) {
     int32_t visited = 0;
     static constexpr int kDirections[] = {kDirUpRight, kDirDownRight, kDirDownLeft, kDirUpLeft};
     WalkDepthFirst(
-        map, cell, kDirections, [&](TPoint next) { return map.GetTerrain(next.X, next.Y) == old; },
+        walk_, map, cell, kDirections,
+        [&](TPoint next) { return map.GetTerrain(next.X, next.Y) == old; },
         [&](TPoint next) {
             if (work && work->AbortRequested()) {
                 aborted = true;
@@ -335,7 +377,7 @@ void Brushes::RepaintBorder(TPoint cell) {
     // An edit like any other: "Zpět" takes it back.
     ctx_.Clipboard.Undo.Store(map, ctx_.Store);
     WalkDepthFirst(
-        map, cell, kAllDirections,
+        walk_, map, cell, kAllDirections,
         [&](TPoint next) { return map.GetTerrain(next.X, next.Y) == t && borders(next); },
         [&](TPoint next) {
             map.SetTerrain(next.X, next.Y, code);

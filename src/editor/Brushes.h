@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "editor/EditContext.h"
 
@@ -14,6 +15,12 @@ class Placement;
 inline constexpr const char* kFillCaption = "Filling [abort press ScrollBar]";
 // Each terrain's variant weights (60, 20, 10, 10) sum to this.
 constexpr int32_t kVariantWeightSum = 100;
+
+// A cell of the fill's and the border repaint's explicit stack, with the next direction to try.
+struct WalkFrame {
+    TPoint Cell;
+    uint8_t Next = 0;
+};
 
 class Brushes {
   public:
@@ -37,6 +44,9 @@ class Brushes {
     // terrain reached two steps at a time that borders that other terrain get the tool's. It
     // takes the undo snapshot before it paints.
     void RepaintBorder(TPoint cell);
+    // The level tool at one cell of the map: one level toward `target` when every neighbour
+    // stays within one level of the new height.
+    void RaiseOrLower(int32_t x, int32_t y, int32_t target);
     // The tree choice of the object tool at (x, y): sets CurrentPack's IdObject and Id to the
     // chosen type (0 when the spacing finds a tree too close). False when the brush must end.
     bool ChooseTree(int32_t x, int32_t y);
@@ -44,14 +54,15 @@ class Brushes {
   private:
     // Treats one visited cell by the tool; false when the rest of the brush must be skipped.
     bool TreatCell(int32_t x, int32_t y);
-    void PaintBlock(int32_t x, int32_t y, int32_t code);
-    void RaiseOrLower(int32_t x, int32_t y, int32_t target);
+    // Terrain (0..14) or the delete tool (15) at a cell of the map, over its block.
+    void PaintBlock(int32_t x, int32_t y, int32_t code, MiniMapPort* mini);
     // False when "Změna zdí" ends the brush.
     bool LayWall(int32_t x, int32_t y);
     void PlotCell(int32_t x, int32_t y);
 
     EditContext& ctx_;
     Placement& placement_;
+    std::vector<WalkFrame> walk_;  // kept: a fill of a whole map needs a million frames
 };
 
 }  // namespace tess

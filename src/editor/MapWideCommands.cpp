@@ -3,6 +3,7 @@
 #include "editor/MapWideCommands.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "editor/Brushes.h"
@@ -25,7 +26,7 @@ constexpr unsigned kWetTerrains = 1u << 8 | 1u << 12 | 1u << 13;
 // The whole-map fill leaves out the deep water and the lava.
 constexpr int32_t kFirstUnfillable = 13;
 
-bool IsWet(const tMapCell& cell) {
+unsigned IsWet(const tMapCell& cell) {
     return (kWetTerrains >> cell.Terrain()) & 1u;
 }
 
@@ -106,22 +107,43 @@ void MapWideCommands::DigWater() {
     ctx_.Tools.SelectTool(kLevelTool + kDigLevel);
     ctx_.Modified = true;
     tMapa& map = ctx_.Map;
-    const int32_t width = map.Width, height = map.Height;
+    const int32_t width = std::clamp(map.Width, 0, kMaxMapSize);
+    const int32_t height = std::clamp(map.Height, 0, kMaxMapSize);
     const tMapCell* cells = map.Cells();
-    ForEachRow(height, [&](int32_t y) {
-        // The rows below, as the clamped neighbours S, SE and SW find them.
-        const int32_t below = std::min(y + 1, height);
-        const int32_t twoBelow = std::min(y + 2, height);
-        const int odd = y & 1;
-        for (int32_t x = 0; x < width; ++x) {
-            if (cells[tMapa::Index(x, y)].Level() == kDigLevel) continue;
-            const int32_t right = std::min(x + odd, width);
-            const int32_t left = std::max(x - 1 + odd, 0);
-            const bool wet =
-                IsWet(cells[tMapa::Index(x, y)]) || IsWet(cells[tMapa::Index(x, twoBelow)]) ||
-                IsWet(cells[tMapa::Index(right, below)]) || IsWet(cells[tMapa::Index(left, below)]);
-            if (wet) brushes_.PaintCells({x, y});
+    // Which cells of a row are wet, worked out once for the three rows that look at it (the
+    // storage holds the column past the map, which SE may reach).
+    std::array<std::vector<uint8_t>, 3> wet;
+    std::array<int32_t, 3> wetRow = {-1, -1, -1};
+    const auto wetCells = [&](int32_t y) -> const uint8_t* {
+        const size_t slot = static_cast<size_t>(y % 3);
+        if (wetRow[slot] != y) {
+            wet[slot].resize(static_cast<size_t>(width) + 1);
+            const tMapCell* row = cells + tMapa::Index(0, y);
+            for (int32_t x = 0; x <= width; ++x)
+                wet[slot][static_cast<size_t>(x)] = static_cast<uint8_t>(IsWet(row[x]));
+            wetRow[slot] = y;
         }
+        return wet[slot].data();
+    };
+    std::vector<uint8_t> dig(static_cast<size_t>(width));
+    ForEachRow(height, [&](int32_t y) {
+        // A cell's step changes only its own level, so the row's cells to dig are known before
+        // the first of them is dug: the cell itself or its S, SE or SW neighbour (clamped as
+        // Neighbour clamps) is wet, and the cell is not at level 2.
+        const uint8_t* here = wetCells(y);
+        const uint8_t* below = wetCells(std::min(y + 1, height));
+        const uint8_t* twoBelow = wetCells(std::min(y + 2, height));
+        const tMapCell* row = cells + tMapa::Index(0, y);
+        const int32_t odd = y & 1;
+        for (int32_t x = 0; x < width; ++x) {
+            const unsigned near =
+                here[x] | twoBelow[x] | below[x + odd] | below[std::max(x - 1 + odd, 0)];
+            dig[static_cast<size_t>(x)] =
+                static_cast<uint8_t>(near & (row[x].Level() != kDigLevel));
+        }
+        // The level tool with a one-cell brush: one step toward level 2.
+        for (int32_t x = 0; x < width; ++x)
+            if (dig[static_cast<size_t>(x)]) brushes_.RaiseOrLower(x, y, kDigLevel);
     });
     if (MiniMapPort* mini = ctx_.Host.MiniMap()) mini->ShowFrame();
 }

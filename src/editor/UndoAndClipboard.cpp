@@ -159,9 +159,9 @@ std::string UndoAndClipboard::ClipFileName(const std::string& chosen) {
 
 std::string UndoAndClipboard::ClipDirectory(const std::string& gameDirectory) {
     namespace fs = std::filesystem;
-    const fs::path base = gameDirectory.empty() ? fs::current_path() : fs::path(gameDirectory);
-    const fs::path clips = ResolveDiskPath((base / kClipDirectory).string());
     std::error_code error;
+    const fs::path base = gameDirectory.empty() ? fs::current_path(error) : fs::path(gameDirectory);
+    const fs::path clips = ResolveDiskPath((base / kClipDirectory).string());
     return fs::is_directory(clips, error) ? clips.string() : base.string();
 }
 
