@@ -264,4 +264,82 @@ std::vector<uint8_t> WriteAvi(const AviVideo& video) {
     return std::move(w.Data());
 }
 
+std::vector<uint8_t> WriteAudioAvi(const PcmSound& sound) {
+    if (sound.Channels == 0 || sound.SampleRate == 0 || sound.Samples.size() % sound.Channels)
+        throw std::invalid_argument("a sound needs channels, a rate and whole sample frames");
+    const uint32_t blockAlign = 2u * sound.Channels;
+    const uint64_t dataBytes = uint64_t(sound.Samples.size()) * 2;
+    if (dataBytes > (uint64_t(1) << 30)) throw std::invalid_argument("sound too large");
+    const uint32_t data = static_cast<uint32_t>(dataBytes);
+    const uint32_t frames = data / blockAlign;
+    constexpr uint32_t kWaveFormat = 18;
+    const uint32_t streamList = 4 + (8 + kStreamHeader) + (8 + kWaveFormat);
+    const uint32_t headerList = 4 + (8 + kMainHeader) + (8 + streamList);
+    const uint32_t moviList = 4 + 8 + data + (data & 1);
+    const uint32_t riffSize = 4 + (8 + headerList) + (8 + moviList) + (8 + 16);
+
+    ByteWriter w;
+    FourCc(w, "RIFF");
+    w.U32(riffSize);
+    FourCc(w, "AVI ");
+    FourCc(w, "LIST");
+    w.U32(headerList);
+    FourCc(w, "hdrl");
+    FourCc(w, "avih");
+    w.U32(kMainHeader);
+    w.U32(0);  // microseconds per frame: no video
+    w.U32(sound.SampleRate * blockAlign);
+    w.U32(0);
+    w.U32(kHasIndex);
+    w.U32(0);  // total frames
+    w.U32(0);
+    w.U32(1);  // streams
+    w.U32(data);
+    w.Zeros(8 + 16);  // width, height, reserved
+
+    FourCc(w, "LIST");
+    w.U32(streamList);
+    FourCc(w, "strl");
+    FourCc(w, "strh");
+    w.U32(kStreamHeader);
+    FourCc(w, "auds");
+    w.U32(0);  // handler
+    w.U32(0);  // flags
+    w.U32(0);  // priority, language
+    w.U32(0);  // initial frames
+    w.U32(blockAlign);
+    w.U32(sound.SampleRate * blockAlign);
+    w.U32(0);  // start
+    w.U32(frames);
+    w.U32(data);
+    w.U32(0xFFFFFFFFu);
+    w.U32(blockAlign);  // sample size
+    w.Zeros(8);         // frame rectangle
+    FourCc(w, "strf");
+    w.U32(kWaveFormat);
+    w.U16(1);  // PCM
+    w.U16(sound.Channels);
+    w.U32(sound.SampleRate);
+    w.U32(sound.SampleRate * blockAlign);
+    w.U16(static_cast<uint16_t>(blockAlign));
+    w.U16(16);
+    w.U16(0);
+
+    FourCc(w, "LIST");
+    w.U32(moviList);
+    FourCc(w, "movi");
+    FourCc(w, "00wb");
+    w.U32(data);
+    for (int16_t sample : sound.Samples)
+        w.U16(static_cast<uint16_t>(sample));
+    if (data & 1) w.U8(0);
+    FourCc(w, "idx1");
+    w.U32(16);
+    FourCc(w, "00wb");
+    w.U32(kKeyFrame);
+    w.U32(4);
+    w.U32(data);
+    return std::move(w.Data());
+}
+
 }  // namespace tess::writers

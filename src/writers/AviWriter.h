@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "writers/RgbaImage.h"
+#include "writers/WavWriter.h"
 
 namespace tess::writers {
 
@@ -32,5 +33,9 @@ struct AviVideo {
 // frames of different or empty sizes, sides above 32767, a rate of 0, more than 256 colours in
 // an Rle8 video or a file over 2 GB.
 std::vector<uint8_t> WriteAvi(const AviVideo& video);
+
+// An AVI file whose only stream is audio ('auds', 16-bit PCM in one '00wb' chunk): a file whose
+// first stream is not video. Raises std::invalid_argument as WriteWav does.
+std::vector<uint8_t> WriteAudioAvi(const PcmSound& sound);
 
 }  // namespace tess::writers
