@@ -14,7 +14,8 @@
 
 namespace tess {
 class tObjects;
-}
+class tSurface;
+}  // namespace tess
 
 namespace tess::cli {
 
@@ -67,6 +68,9 @@ void EnterGameDirectory(const Args& args);
 // The object catalogue of the game directory, read from "objects.kar" or the object table
 // without writing the cache; an InputError when neither exists.
 std::unique_ptr<tObjects> LoadObjectCatalogue();
+
+// Writes the surface as an 8-bit RGB PNG, crash-safely.
+void WriteSurfacePng(const std::string& path, const tSurface& surface);
 
 // Prints JSON (pretty) to stdout.
 void PrintJson(const nlohmann::json& value);

@@ -26,9 +26,6 @@ namespace {
 
 // The stream header lies in the first few kilobytes of every AVI file.
 constexpr size_t kHeadBytes = 64 * 1024;
-// A failing step is tried this often before the operation gives up: Retry repeats it, but a
-// damaged file fails the same way every time and the user must not be left with Abort alone.
-constexpr int kAttempts = 3;
 
 // The step of an operation that failed, named as the error box names it.
 enum class Step { FileOpen, GetStream, StreamInfo, GetFrameOpen, GetFrame, Convert };
@@ -216,16 +213,16 @@ uint32_t FrameCountOf(const AVStream& st) {
 }
 
 // Runs an operation, showing the error box of each failed step; after Retry it runs again, at
-// most kAttempts times in all. True when it succeeded.
+// most `attempts` times in all. True when it succeeded.
 template <typename Operation>
-bool WithRetry(const std::string& name, Operation operation) {
-    for (int attempt = 1;; ++attempt) {
+bool WithRetry(const std::string& name, int32_t attempts, Operation operation) {
+    for (int32_t attempt = 1;; ++attempt) {
         try {
             operation();
             return true;
         } catch (const Failure& failure) {
             ErrorBox(Message(failure.step, name));
-            if (attempt == kAttempts) return false;
+            if (attempt >= attempts) return false;
         }
     }
 }
@@ -260,7 +257,7 @@ void ConvertFrame(const AVFrame& frame, const AviLimits& limits, tSurface& targe
 void OpenAvi(tAviFile& avi, const std::string& fileName) {
     avi.FileName = fileName;
     const std::string path = VideoPath(fileName);
-    WithRetry(fileName, [&] {
+    WithRetry(fileName, avi.Limits.Attempts, [&] {
         VideoSession session(path);
         if (!session.IsVideo()) return;
         const AVStream& st = *session.Stream();
@@ -284,7 +281,7 @@ void OpenAvi(tAviFile& avi, const std::string& fileName) {
 
 bool GetAviFrame(tAviFile& avi, int32_t frame, tSurface& target) {
     const std::string path = VideoPath(avi.FileName);
-    return WithRetry(avi.FileName, [&] {
+    return WithRetry(avi.FileName, avi.Limits.Attempts, [&] {
         for (const bool fromStart : {false, true}) {
             VideoSession session(path);
             session.OpenDecoder(avi.Limits);

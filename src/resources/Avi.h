@@ -17,6 +17,10 @@ struct AviLimits {
     // A stream whose key frames lie further apart than this, or a damaged index that sends the
     // reader through the whole file, is refused rather than decoded for minutes.
     int32_t MaxPacketsPerFrame = 100000;
+    // How often a failing operation runs in all: Retry repeats it, but a damaged file fails the
+    // same way every time, and the user must not be left with Abort as the only way out. Where
+    // nobody can fix the file in between (the command-line tool) once is enough.
+    int32_t Attempts = 3;
 };
 
 // The record of one video file, owned by the caller. No file stays open between calls: every
@@ -35,8 +39,8 @@ struct tAviFile {
 // leaves the other fields unchanged. Failures show an error box naming the step and the file:
 // "Avi AVIFileOpen \"<name>\"" (the file cannot be opened or is no AVI file),
 // "Avi AVIFileGetStream \"<name>\"" (no stream), "Avi AVIStreamInfo \"<name>\"" (a video stream
-// without a usable frame size). After Retry the whole operation is tried again, at most three
-// times in all; then it gives up and the fields stay as they were.
+// without a usable frame size). After Retry the whole operation is tried again, at most
+// Limits.Attempts times in all; then it gives up and the fields stay as they were.
 void OpenAvi(tAviFile& avi, const std::string& fileName);
 
 // Decodes frame `frame` (0-based) of the first stream of avi.FileName onto `target`, which is
