@@ -76,9 +76,9 @@ class VideoSession {
         const int opened = avformat_open_input(&format_, ("file:" + path).c_str(),
                                                av_find_input_format("avi"), &options);
         av_dict_free(&options);
-        if (opened < 0 || avformat_find_stream_info(format_, nullptr) < 0)
-            throw Failure{Step::FileOpen};
-        if (format_->nb_streams == 0) throw Failure{Step::GetStream};
+        if (opened < 0) throw Failure{Step::FileOpen};  // nothing is left open then
+        if (avformat_find_stream_info(format_, nullptr) < 0) CloseAndFail(Step::FileOpen);
+        if (format_->nb_streams == 0) CloseAndFail(Step::GetStream);
     }
     ~VideoSession() {
         av_frame_free(&frame_);
@@ -126,6 +126,12 @@ class VideoSession {
     }
 
   private:
+    // A constructor that throws runs no destructor: the file is closed before the failure.
+    [[noreturn]] void CloseAndFail(Step step) {
+        avformat_close_input(&format_);
+        throw Failure{step};
+    }
+
     // One frame lasts this long; AVI streams count one tick of their time base a frame.
     AVRational FrameDuration() const {
         const AVStream* st = Stream();
