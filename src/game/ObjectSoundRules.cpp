@@ -7,8 +7,8 @@ namespace tess {
 void ObjectSoundRules::ChooseEach() {
     RadioButtonEach = true;
     RadioButtonDayNight = false;
-    Edit4.clear();
-    Edit5.clear();
+    Edit[3].clear();
+    Edit[4].clear();
     CheckBox1 = CheckState::Unchecked;
     CheckBox1Enabled = true;
     EachVisible = true;
@@ -20,7 +20,7 @@ void ObjectSoundRules::ChooseDayNight() {
     RadioButtonDayNight = true;
     CheckBox1 = CheckState::Grey;
     CheckBox1Enabled = false;
-    Edit1.clear();
+    Edit[0].clear();
     EachVisible = false;
     DayNightVisible = true;
 }

@@ -2,6 +2,7 @@
 // it shows. The dialog offers its controls only; nothing is read or stored.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -31,8 +32,10 @@ class ObjectSoundRules {
     // and hidden, "Loop" is unchecked, grey and disabled.
     void ChooseDayNight();
 
-    // The controls' state (UTF-8). The dialog opens showing "Each" with "Loop" grey.
-    std::string Edit1, Edit2, Edit3, Edit4, Edit5;
+    // The controls' state (UTF-8): Edit[0] is Edit1 (the sound for every moment), Edit[1] Edit2
+    // ("Wav_dist"), Edit[2] Edit3 (the top line), Edit[3] and Edit[4] Edit4 and Edit5 (day and
+    // night). The dialog opens showing "Each" with "Loop" grey.
+    std::array<std::string, 5> Edit;
     bool RadioButtonEach = true;
     bool RadioButtonDayNight = false;
     bool EachVisible = true;       // Edit1 and its label

@@ -1,0 +1,48 @@
+// Widgets the sound dialogs share: a surface shown as it is, a sound field that opens the file
+// dialog on a double click, and that file dialog.
+#pragma once
+
+#include <QLineEdit>
+#include <QWidget>
+#include <optional>
+#include <string>
+
+#include "resources/Surface.h"
+
+namespace tess {
+
+// Shows a surface at its top-left corner (the display areas of the sound dialogs). The surface
+// belongs to the dialog's rules and must outlive the widget.
+class SurfaceArea final : public QWidget {
+  public:
+    SurfaceArea(const tSurface& surface, int width, int height, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    const tSurface& surface_;
+};
+
+// The sound field: a double click chooses a sound file.
+class SoundEdit final : public QLineEdit {
+    Q_OBJECT
+  public:
+    using QLineEdit::QLineEdit;
+
+  signals:
+    void doubleClicked();
+
+  protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+// The open-file dialog of the sound fields (".wav" files, starting in the game's "sound"
+// directory). The name the tables store for the chosen file, or nothing when the dialog was
+// cancelled; a file outside the "sound" directory is refused with a message, and nothing.
+std::optional<std::string> ChooseSoundName(QWidget* parent);
+
+// The 16-bit pixel of a widget colour.
+uint16_t Rgb565Of(const QColor& colour);
+
+}  // namespace tess
