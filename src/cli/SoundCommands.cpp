@@ -10,17 +10,6 @@ namespace tess::cli {
 
 namespace {
 
-int32_t ParseInt(const std::string& text, const std::string& what) {
-    try {
-        size_t used = 0;
-        const long long value = std::stoll(text, &used);
-        if (used == text.size() && value >= INT32_MIN && value <= INT32_MAX)
-            return static_cast<int32_t>(value);
-    } catch (const std::exception&) {
-    }
-    throw UsageError("bad value '" + text + "' for " + what);
-}
-
 int SoundList(const Args& args) {
     args.Expect(1, 1, {"--game-dir"});
     const std::string kind = args.Positional(0, "effects|buildings");
@@ -54,7 +43,7 @@ int SoundList(const Args& args) {
 int SoundSet(const Args& args) {
     args.Expect(2, 2, {"--game-dir", "--wav", "--fps", "--each-anim"});
     const std::string kind = args.Positional(0, "effect|building");
-    const int32_t id = ParseInt(args.Positional(1, "ID"), "ID");
+    const int32_t id = ParseInt32(args.Positional(1, "ID"), "ID");
     if (kind != "effect" && kind != "building")
         throw UsageError("unknown kind '" + kind + "': effect or building");
     // NAME is stored as given, below the "sound" directory, in the tables' code page.
@@ -68,7 +57,7 @@ int SoundSet(const Args& args) {
         if (!wav) throw UsageError("missing option --wav");
     } else {
         if (args.Has("--fps")) {
-            const int32_t fps = ParseInt(args.Option("--fps"), "--fps");
+            const int32_t fps = ParseInt32(args.Option("--fps"), "--fps");
             if (fps <= 0) throw UsageError("--fps must be above 0");
             change.Cas = 1000 / fps;  // as the dialog's frames-per-second field does
         }

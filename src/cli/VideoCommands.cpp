@@ -43,16 +43,8 @@ int VideoInfo(const Args& args) {
 int VideoFrame(const Args& args) {
     args.Expect(2, 2, {"-o"});
     tAviFile avi = VideoFile(args);
-    const std::string text = args.Positional(1, "INDEX");
+    const int32_t index = ParseInt32(args.Positional(1, "INDEX"), "INDEX");
     const std::string out = UserPath(args.Required("-o"));
-    int32_t index = 0;
-    try {
-        size_t used = 0;
-        index = std::stoi(text, &used);
-        if (used != text.size()) throw std::invalid_argument(text);
-    } catch (const std::exception&) {
-        throw UsageError("bad frame index '" + text + "'");
-    }
     tSurface frame;
     if (!GetAviFrame(avi, index, frame)) return kBadInput;
     WriteSurfacePng(out, frame);

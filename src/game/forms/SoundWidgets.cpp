@@ -8,7 +8,6 @@
 #include <filesystem>
 
 #include "editor/forms/SurfacePainter.h"
-#include "game/SoundTables.h"
 #include "resources/UiHost.h"
 #include "resources/Utils.h"
 
@@ -44,6 +43,23 @@ std::optional<std::string> ChooseSoundName(QWidget* parent) {
     std::optional<std::string> name = SoundNameFromPath(chosen, gameDirectory);
     if (!name) Ui().MessageBox(kSoundOutsideText, Buttons::Ok);
     return name;
+}
+
+void ConnectSoundChoice(SoundEdit* field, std::string& name) {
+    QObject::connect(field, &QLineEdit::textEdited, field,
+                     [&name](const QString& text) { name = text.toStdString(); });
+    QObject::connect(field, &SoundEdit::doubleClicked, field, [field, &name] {
+        if (const std::optional<std::string> chosen = ChooseSoundName(field->window())) {
+            name = *chosen;
+            field->setText(QString::fromStdString(*chosen));
+        }
+    });
+}
+
+bool ReportSave(const SaveResult& result, const std::string& what) {
+    if (result.Saved()) return true;
+    Ui().MessageBox(what + " se nepodařilo uložit: " + result.Error, Buttons::Ok);
+    return false;
 }
 
 uint16_t Rgb565Of(const QColor& colour) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "game/SoundTables.h"
 #include "resources/Surface.h"
 
 namespace tess {
@@ -41,6 +42,13 @@ class SoundEdit final : public QLineEdit {
 // directory). The name the tables store for the chosen file, or nothing when the dialog was
 // cancelled; a file outside the "sound" directory is refused with a message, and nothing.
 std::optional<std::string> ChooseSoundName(QWidget* parent);
+
+// Double clicks on the field choose a sound (ChooseSoundName) and put its name into the field
+// and into `name` (the rules' copy of the field).
+void ConnectSoundChoice(SoundEdit* field, std::string& name);
+
+// Tells the user why a save failed ("<what> se nepodařilo uložit: ..."); true when it succeeded.
+bool ReportSave(const SaveResult& result, const std::string& what);
 
 // The 16-bit pixel of a widget colour.
 uint16_t Rgb565Of(const QColor& colour);

@@ -9,7 +9,6 @@
 
 #include "game/SoundPlayer.h"
 #include "game/forms/SoundWidgets.h"
-#include "resources/UiHost.h"
 
 namespace tess {
 
@@ -47,14 +46,7 @@ TFormZvukBuilding::TFormZvukBuilding(std::unique_ptr<SoundPlayer> player, QWidge
     layout->setColumnMinimumWidth(1, 220);
 
     rules_.SetDisplay(kAreaWidth, kAreaHeight, Rgb565Of(palette().color(QPalette::Button)));
-    connect(edit1_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { rules_.Edit1 = text.toStdString(); });
-    connect(edit1_, &SoundEdit::doubleClicked, this, [this] {
-        if (const std::optional<std::string> name = ChooseSoundName(this)) {
-            rules_.Edit1 = *name;
-            edit1_->setText(QString::fromStdString(*name));
-        }
-    });
+    ConnectSoundChoice(edit1_, rules_.Edit1);
     connect(play_, &QPushButton::clicked, this, [this] { rules_.Play(); });
     connect(ok_, &QPushButton::clicked, this, [this] {
         if (SaveShowingFailure()) close();
@@ -76,12 +68,7 @@ void TFormZvukBuilding::Fill(int32_t buildingId) {
 }
 
 bool TFormZvukBuilding::SaveShowingFailure() {
-    const SaveResult result = rules_.Save();
-    if (result.Saved()) return true;
-    Ui().MessageBox("Zvuk budovy " + std::to_string(rules_.BuildingId()) +
-                        " se nepodařilo uložit: " + result.Error,
-                    Buttons::Ok);
-    return false;
+    return ReportSave(rules_.Save(), "Zvuk budovy " + std::to_string(rules_.BuildingId()));
 }
 
 void TFormZvukBuilding::closeEvent(QCloseEvent* event) {

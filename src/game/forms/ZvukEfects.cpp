@@ -12,7 +12,6 @@
 
 #include "game/SoundPlayer.h"
 #include "game/forms/SoundWidgets.h"
-#include "resources/UiHost.h"
 
 namespace tess {
 
@@ -88,9 +87,7 @@ TFormZvukEfects::TFormZvukEfects(std::unique_ptr<SoundPlayer> player, QWidget* p
     rules_.SetDisplaySize(kAreaWidth, kAreaHeight);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
-    connect(edit1_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { rules_.Edit1 = text.toStdString(); });
-    connect(edit1_, &SoundEdit::doubleClicked, this, [this] { ChooseSound(); });
+    ConnectSoundChoice(edit1_, rules_.Edit1);
     connect(edit2_, &QLineEdit::textEdited, this, [this](const QString& text) {
         rules_.FramesPerSecondEdited(text.toStdString());
         SyncTimer();
@@ -161,20 +158,8 @@ void TFormZvukEfects::Tick() {
     SyncTimer();
 }
 
-void TFormZvukEfects::ChooseSound() {
-    if (const std::optional<std::string> name = ChooseSoundName(this)) {
-        rules_.Edit1 = *name;
-        edit1_->setText(QString::fromStdString(*name));
-    }
-}
-
 bool TFormZvukEfects::SaveShowingFailure() {
-    const SaveResult result = rules_.Save();
-    if (result.Saved()) return true;
-    Ui().MessageBox("Zvuk efektu " + std::to_string(rules_.EffectId()) +
-                        " se nepodařilo uložit: " + result.Error,
-                    Buttons::Ok);
-    return false;
+    return ReportSave(rules_.Save(), "Zvuk efektu " + std::to_string(rules_.EffectId()));
 }
 
 void TFormZvukEfects::closeEvent(QCloseEvent* event) {

@@ -65,7 +65,6 @@ class TFormZvukEfects final : public QDialog {
     // The window timer follows the rules' timer: running with its interval, or stopped.
     void SyncTimer();
     void Tick();
-    void ChooseSound();
 
     std::unique_ptr<SoundPlayer> player_;
     EffectSoundRules rules_;
