@@ -30,5 +30,6 @@ void WriteIndexedBitmapSeeds(const std::filesystem::path& corpus);
 void WriteCatalogueSeeds(const std::filesystem::path& corpus);
 void WriteViewSeeds(const std::filesystem::path& corpus);
 void WriteScriptSeeds(const std::filesystem::path& corpus);
+void WriteVideoSeeds(const std::filesystem::path& corpus);
 
 }  // namespace tess::fuzz

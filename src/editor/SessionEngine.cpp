@@ -27,6 +27,9 @@ MapWideCommands& EditorSession::MapCommands() {
 EnginePorts& EditorSession::Ports() {
     return engine_->ports;
 }
+SoundEditorPort* EditorSession::SoundEditors() const {
+    return engine_->ports.Sounds;
+}
 
 void EditorSession::Engine::SetCursorExtent(int32_t width, int32_t height) {
     if (!session_.mapView_) return;

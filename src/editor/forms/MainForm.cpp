@@ -17,6 +17,7 @@
 #include "editor/forms/MapSurfaceWidget.h"
 #include "editor/forms/RozmeryMapy.h"
 #include "editor/forms/WidgetToolWindow.h"
+#include "game/forms/SoundEditors.h"
 #include "view/ViewDat.h"
 
 namespace tess {
@@ -34,8 +35,7 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
     : QMainWindow(parent), session_(setup, *this) {
     setObjectName("Form1");
     setWindowTitle(EditorSession::kStartCaption);
-    // The engine's dialogs and its long work; the object palette and the sound dialogs join
-    // once they exist.
+    // The engine's dialogs and its long work; the object palette joins once it exists.
     engineDialogs_ = std::make_unique<EngineDialogs>(this);
     longWork_ = std::make_unique<LongWork>(this);
     EnginePorts& ports = session_.Ports();
@@ -58,6 +58,11 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
         session_.MeView();
         litleM_->ShowFrame();
     });
+    // The person dialog shows pictures from the view's catalogue, which start-up creates.
+    soundEditors_ = std::make_unique<tess::SoundEditors>(this, [this]() -> tObjects* {
+        return session_.MapView() ? session_.MapView()->Zoom->Objects.get() : nullptr;
+    });
+    session_.AttachSoundEditors(soundEditors_.get());
 
     for (const MenuItem& top : MainMenuItems()) {
         QMenu* menu = menuBar()->addMenu(MenuText(top.Caption));
@@ -70,7 +75,9 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
     SyncCheckMarks();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    session_.AttachSoundEditors(nullptr);
+}
 
 void TForm1::AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items, const std::string& path,
                           bool hidden) {
