@@ -160,15 +160,8 @@ void MouseTools::EditPress() {
         const int32_t id = c.Id();
         if (c.LinkKind() == 0 && (id == kGoldType || id == kIronType)) {
             state.DragState = kDragIdle;
-            const std::optional<TPoint> anchor = FindDepositAnchor(map, cell.X, cell.Y);
-            if (!anchor) return;
-            const TPoint west = map.Neighbour(anchor->X, anchor->Y, kDirLeft);
-            // Only a free cell of its own holds the amount.
-            if (west == *anchor || map.GetOccupancy(west.X, west.Y) != 0) return;
-            state.LastScrollState = -1;
-            map.SetId(
-                west.X, west.Y,
-                placement_.AskAmount(Placement::DepositCaption(id), map.GetId(west.X, west.Y)));
+            if (const std::optional<TPoint> anchor = FindDepositAnchor(map, cell.X, cell.Y))
+                placement_.AskDepositAmount(*anchor, id);
             return;
         }
         if (c.LinkKind() == 1) {

@@ -37,10 +37,6 @@ void Anchor(tMapa& map, int32_t x, int32_t y, int32_t key, int kind) {
 
 }  // namespace
 
-const char* Placement::DepositCaption(int32_t type) {
-    return type == kIronType ? "Železo" : "Zlato";
-}
-
 int32_t Placement::AskAmount(const std::string& caption, int32_t value) {
     ToolState& state = ctx_.State();
     const int32_t kept = std::clamp(value, kMinAmount, kMaxAmount);
@@ -60,6 +56,18 @@ int32_t Placement::AskAmount(const std::string& caption, int32_t value) {
         request.Text = reply->Text;
         if (scrollShown) request.ScrollPosition = scroll;
     }
+}
+
+bool Placement::AskDepositAmount(TPoint anchor, int32_t type) {
+    tMapa& map = ctx_.Map;
+    // The amount lives in the cell W of the anchor: it must be a cell of its own and hold
+    // nothing, or the amount would overwrite what stands there.
+    const TPoint west = map.Neighbour(anchor.X, anchor.Y, kDirLeft);
+    if (west == anchor || map.GetOccupancy(west.X, west.Y) != 0) return false;
+    ctx_.State().LastScrollState = -1;
+    const char* caption = type == kIronType ? "Železo" : "Zlato";
+    map.SetId(west.X, west.Y, AskAmount(caption, map.GetId(west.X, west.Y)));
+    return true;
 }
 
 void Placement::AskBones(int32_t building) {
@@ -149,14 +157,7 @@ bool Placement::PlaceEntry(int32_t x, int32_t y, tAddPack& entry) {
         return false;
     }
     if (!CanPlaceObject(map, objects, x, y, key)) return false;
-    if (key == kGoldType || key == kIronType) {
-        // The amount lives in the cell W of the anchor: it must be a cell of its own and hold
-        // nothing, or the amount would overwrite what stands there.
-        const TPoint west = map.Neighbour(x, y, kDirLeft);
-        if (west == TPoint{x, y} || map.GetOccupancy(west.X, west.Y) != 0) return false;
-        ctx_.State().LastScrollState = -1;
-        map.SetId(west.X, west.Y, AskAmount(DepositCaption(key), map.GetId(west.X, west.Y)));
-    }
+    if ((key == kGoldType || key == kIronType) && !AskDepositAmount({x, y}, key)) return false;
     PlaceObject(map, objects, store, x, y, key, kOwnerObject, entry.IdObject);
     Anchor(map, x, y, key, kOwnerObject);
     return true;

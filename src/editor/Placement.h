@@ -41,8 +41,9 @@ class Placement {
     // is not -1, and Ok stores its position there. Cancelling keeps `value`, brought into
     // 1..65535.
     int32_t AskAmount(const std::string& caption, int32_t value);
-    // The amount caption of a deposit type: "Zlato" for gold, "Železo" for iron.
-    static const char* DepositCaption(int32_t type);
+    // Asks the amount of the gold or iron deposit anchored at `anchor` into the cell W of it;
+    // false (nothing asked) when that cell is not a free cell of its own.
+    bool AskDepositAmount(TPoint anchor, int32_t type);
     // Asks the bones of building type 89 and sets its picture from its construction state.
     void AskBones(int32_t building);
 

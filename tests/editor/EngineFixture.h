@@ -173,7 +173,7 @@ class EngineTest : public SessionTest {
         return pack;
     }
 
-    // The cells whose terrain differs between two snapshots of the map proper.
+    // How many cells of the map proper show a terrain.
     int CountTerrain(int terrain) {
         int count = 0;
         for (int32_t y = 0; y < Map().Height; ++y)
