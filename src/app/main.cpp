@@ -51,11 +51,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(tess::QtSettingsStore::kOrganization);
     QApplication::setApplicationName(tess::QtSettingsStore::kApplication);
+    QApplication::setApplicationVersion(TESS_VERSION);
     QApplication::setWindowIcon(tess::TessarineIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Tessarine, the map editor of Velmora.");
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption gameDirOption(
         "game-dir",
         "The game directory (default: the current directory when it holds zor.dat, "

@@ -7,8 +7,9 @@
 
 namespace tess::writers {
 
-PngFile::PngFile(const std::string& path, uint32_t width, uint32_t height)
-    : file_(path), png_([this](const uint8_t* d, size_t n) { file_.Write(d, n); }, width, height) {}
+PngFile::PngFile(const std::string& path, uint32_t width, uint32_t height, PngColour colour)
+    : file_(path),
+      png_([this](const uint8_t* d, size_t n) { file_.Write(d, n); }, width, height, colour) {}
 
 void PngFile::Commit() {
     png_.Finish();

@@ -14,14 +14,15 @@ class tSurface;
 
 namespace tess::writers {
 
-// An 8-bit RGB PNG file. The target appears only on Commit, once every row is written; a
-// writer destroyed before that leaves any previous file in place. Raises IoError on a failed
-// write and the PNG writer's errors on a wrong size or row count.
+// An 8-bit RGB (or grey) PNG file. The target appears only on Commit, once every row is
+// written; a writer destroyed before that leaves any previous file in place. Raises IoError on
+// a failed write and the PNG writer's errors on a wrong size or row count.
 class PngFile {
   public:
-    PngFile(const std::string& path, uint32_t width, uint32_t height);
-    // One row of width * 3 bytes (red, green, blue), top row first.
-    void AddRow(const uint8_t* rgb) { png_.AddRow(rgb); }
+    PngFile(const std::string& path, uint32_t width, uint32_t height,
+            PngColour colour = PngColour::Rgb);
+    // One row, top row first: width * 3 bytes (red, green, blue), or width bytes of grey.
+    void AddRow(const uint8_t* row) { png_.AddRow(row); }
     void Commit();
 
   private:

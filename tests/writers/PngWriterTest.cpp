@@ -123,6 +123,26 @@ TEST(PngStreamWriter, PicturesDecodeToTheirPixels) {
     }
 }
 
+TEST(PngStreamWriter, GreyPicturesDecodeToTheirLevels) {
+    Random rnd(9);
+    const uint32_t w = 37, h = 11;
+    std::vector<uint8_t> grey(size_t(w) * h);
+    for (auto& v : grey)
+        v = uint8_t(rnd.Next(256));
+    std::vector<uint8_t> png;
+    PngStreamWriter writer([&](const uint8_t* d, size_t n) { png.insert(png.end(), d, d + n); }, w,
+                           h, PngColour::Grey);
+    for (uint32_t y = 0; y < h; ++y)
+        writer.AddRow(grey.data() + size_t(y) * w);
+    writer.Finish();
+    int x = 0, y = 0, channels = 0;
+    stbi_uc* decoded = stbi_load_from_memory(png.data(), int(png.size()), &x, &y, &channels, 0);
+    ASSERT_NE(decoded, nullptr);
+    EXPECT_EQ(channels, 1);
+    EXPECT_EQ(std::vector<uint8_t>(decoded, decoded + grey.size()), grey);
+    stbi_image_free(decoded);
+}
+
 TEST(PngStreamWriter, ChunksAreWellFormed) {
     Random rnd(6);
     const uint32_t w = 1500, h = 400;
