@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <random>
+#include <string_view>
 
 #include "editor/EditorSession.h"
 #include "editor/forms/AppIcon.h"
@@ -22,9 +23,13 @@
 namespace {
 
 // Said on the terminal too: the editor may have been started by a script.
-int Refuse(const QString& text, int status) {
+void Say(const QString& text, QMessageBox::Icon icon) {
     std::fprintf(stderr, "tessarine: %s\n", text.toUtf8().constData());
-    QMessageBox::critical(nullptr, tess::QtUiHost::kBoxTitle, text);
+    QMessageBox(icon, tess::QtUiHost::kBoxTitle, text).exec();
+}
+
+int Refuse(const QString& text, int status) {
+    Say(text, QMessageBox::Critical);
     return status;
 }
 
@@ -45,39 +50,61 @@ void SaveScreenshotWhenReady(tess::TForm1& form, const QString& file) {
     timer->start(100);
 }
 
+// The editor's command line.
+struct CommandLine {
+    QCommandLineParser parser;
+    const QCommandLineOption gameDir{
+        "game-dir",
+        "The game directory (default: the current directory when it holds zor.dat, else the demo "
+        "game; an installed demo game is copied to your data directory on first use and worked "
+        "in there).",
+        "DIR"};
+    const QCommandLineOption screenshot{
+        "screenshot", "Once start-up is done, save a picture of the screen to FILE (PNG) and quit.",
+        "FILE"};
+
+    CommandLine() {
+        parser.setApplicationDescription("Tessarine, the map editor of Velmora.");
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOption(gameDir);
+        parser.addOption(screenshot);
+    }
+};
+
+bool AnswersWithoutWindow(const char* word) {
+    const std::string_view w(word);
+    return w == "--help" || w == "-h" || w == "-?" || w == "--help-all" || w == "--version" ||
+           w == "-v";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(tess::QtSettingsStore::kOrganization);
-    QApplication::setApplicationName(tess::QtSettingsStore::kApplication);
-    QApplication::setApplicationVersion(TESS_VERSION);
-    QApplication::setWindowIcon(tess::TessarineIcon());
+    QCoreApplication::setOrganizationName(tess::QtSettingsStore::kOrganization);
+    QCoreApplication::setApplicationName(tess::QtSettingsStore::kApplication);
+    QCoreApplication::setApplicationVersion(TESS_VERSION);
+    CommandLine options;
+    // --help and --version answer on the terminal, where there may be no display to open.
+    for (int i = 1; i < argc; ++i)
+        if (AnswersWithoutWindow(argv[i])) {
+            QCoreApplication terminal(argc, argv);
+            options.parser.process(terminal);  // prints the answer and exits
+        }
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Tessarine, the map editor of Velmora.");
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption gameDirOption(
-        "game-dir",
-        "The game directory (default: the current directory when it holds zor.dat, "
-        "else the demo game).",
-        "DIR");
-    parser.addOption(gameDirOption);
-    const QCommandLineOption screenshotOption(
-        "screenshot", "Once start-up is done, save a picture of the screen to FILE (PNG) and quit.",
-        "FILE");
-    parser.addOption(screenshotOption);
-    parser.process(app);
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(tess::TessarineIcon());
+    options.parser.process(app);
 
     // Numbers in messages follow the user's format.
     const QLocale locale;
     tess::UserNumberFormat().decimal = locale.decimalPoint().toStdString();
     tess::UserNumberFormat().group = locale.groupSeparator().toStdString();
 
-    std::string given = parser.value(gameDirOption).toStdString();
+    std::string given = options.parser.value(options.gameDir).toStdString();
     if (!given.empty()) given = std::filesystem::absolute(given).lexically_normal().string();
-    const std::string gameDir = tess::ChooseGameDirectory(given);
+    std::string problem;
+    const std::string gameDir = tess::ChooseGameDirectory(given, &problem);
     if (gameDir.empty())
         return Refuse(
             "Nebyl nalezen adresář hry (soubor zor.dat) ani ukázková hra.\n"
@@ -90,6 +117,13 @@ int main(int argc, char** argv) {
                           .arg(QString::fromStdString(gameDir), QString::fromStdString(e.what())),
                       3);
     }
+
+    if (!problem.empty())
+        Say(QString("Ukázkovou hru se nepodařilo zkopírovat do vašich dat (%1).\n"
+                    "Pracuji v nainstalované ukázkové hře „%2“; mapy v ní nejspíš nepůjde "
+                    "uložit.")
+                .arg(QString::fromStdString(problem), QString::fromStdString(gameDir)),
+            QMessageBox::Warning);
 
     tess::QtUiHost ui;
     tess::ScopedUi scopedUi(ui);
@@ -106,7 +140,7 @@ int main(int argc, char** argv) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         form.setGeometry(screen->availableGeometry());
     form.showMaximized();
-    if (parser.isSet(screenshotOption))
-        SaveScreenshotWhenReady(form, parser.value(screenshotOption));
+    if (options.parser.isSet(options.screenshot))
+        SaveScreenshotWhenReady(form, options.parser.value(options.screenshot));
     return app.exec();
 }

@@ -85,8 +85,12 @@ void EnterGameDirectory(const Args& args) {
     StartDirectory();
     std::string given = args.Option("--game-dir");
     if (!given.empty()) given = UserPath(given);
-    const std::string dir = ChooseGameDirectory(given);
+    std::string problem;
+    const std::string dir = ChooseGameDirectory(given, &problem);
     if (dir.empty()) throw InputError("no game directory: give --game-dir DIR");
+    if (!problem.empty())
+        std::fprintf(stderr, "warning: %s; reading the installed demo game \"%s\"\n",
+                     problem.c_str(), dir.c_str());
     try {
         tess::EnterGameDirectory(dir);
     } catch (const IoError& e) {

@@ -64,7 +64,8 @@ class Args {
 std::string UserPath(const std::string& path);
 
 // Makes the game directory current and opens its archive: --game-dir, else the current
-// directory when it holds "zor.dat", else the demo game beside the program.
+// directory when it holds "zor.dat", else the demo game beside the program (an installed one:
+// the designer's copy of it).
 void EnterGameDirectory(const Args& args);
 
 // The object catalogue of the game directory, read from "objects.kar" or the object table
