@@ -1,6 +1,7 @@
 // tessarine: the map editor. Finds and enters the game directory, then runs the main window.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPixmap>
@@ -8,6 +9,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string_view>
 
@@ -16,6 +18,7 @@
 #include "editor/forms/MainForm.h"
 #include "editor/forms/QtSettingsStore.h"
 #include "editor/forms/QtUiHost.h"
+#include "game/forms/SoundEditors.h"
 #include "resources/BigFile.h"
 #include "resources/GameDirectory.h"
 #include "resources/Utils.h"
@@ -33,12 +36,40 @@ int Refuse(const QString& text, int status) {
     return status;
 }
 
-// Waits until start-up has finished and no dialog is open, then saves the screen (the window
-// alone where the platform cannot grab the screen) and quits: pictures for tests and documents.
-void SaveScreenshotWhenReady(tess::TForm1& form, const QString& file) {
+// True once start-up has finished and no modal dialog waits for an answer.
+bool StartedAndIdle(const tess::TForm1& form) {
+    return form.Ready() && !QApplication::activeModalWidget();
+}
+
+// Opens the sound dialogs asked for on the command line (0: none) once start-up is done.
+void OpenSoundDialogsWhenReady(tess::TForm1& form, int effectId, int buildingId) {
+    if (effectId == 0 && buildingId == 0) return;
     auto* timer = new QTimer(&form);
-    QObject::connect(timer, &QTimer::timeout, &form, [&form, file, timer] {
-        if (!form.Ready() || QApplication::activeModalWidget()) return;
+    QObject::connect(timer, &QTimer::timeout, &form, [&form, effectId, buildingId, timer] {
+        if (!StartedAndIdle(form)) return;
+        timer->stop();
+        timer->deleteLater();
+        if (effectId != 0) form.SoundEditors().EditEffectSounds(effectId);
+        if (buildingId != 0) form.SoundEditors().EditBuildingSounds(buildingId);
+    });
+    timer->start(50);
+}
+
+// Waits until start-up has finished, no dialog is open and the windows asked for have been on
+// the screen for a moment (an effect's animation has run a few frames), then saves the screen
+// (the window alone where the platform cannot grab the screen) and quits: pictures for tests
+// and documents.
+void SaveScreenshotWhenReady(tess::TForm1& form, const QString& file, bool soundDialogs) {
+    auto* timer = new QTimer(&form);
+    auto shown = std::make_shared<QElapsedTimer>();
+    QObject::connect(timer, &QTimer::timeout, &form, [&form, file, timer, shown, soundDialogs] {
+        if (!StartedAndIdle(form)) return;
+        if (soundDialogs) {
+            if (!form.SoundEditors().EffectDialog() && !form.SoundEditors().BuildingDialog())
+                return;
+            if (!shown->isValid()) shown->start();
+            if (shown->elapsed() < 500) return;
+        }
         timer->stop();
         QPixmap picture;
         if (QScreen* screen = QGuiApplication::primaryScreen()) picture = screen->grabWindow(0);
@@ -62,13 +93,16 @@ struct CommandLine {
     const QCommandLineOption screenshot{
         "screenshot", "Once start-up is done, save a picture of the screen to FILE (PNG) and quit.",
         "FILE"};
+    const QCommandLineOption effect{
+        "effect-sounds", "Once start-up is done, open the sound dialog of effect ID.", "ID"};
+    const QCommandLineOption building{
+        "building-sounds", "Once start-up is done, open the sound dialog of building ID.", "ID"};
 
     CommandLine() {
         parser.setApplicationDescription("Tessarine, the map editor of Velmora.");
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOption(gameDir);
-        parser.addOption(screenshot);
+        parser.addOptions({gameDir, screenshot, effect, building});
     }
 };
 
@@ -76,6 +110,13 @@ bool AnswersWithoutWindow(const char* word) {
     const std::string_view w(word);
     return w == "--help" || w == "-h" || w == "-?" || w == "--help-all" || w == "--version" ||
            w == "-v";
+}
+
+// A record id given on the command line; 0 when it is not a number above 0.
+int IdOption(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    bool ok = false;
+    const int id = parser.value(option).toInt(&ok);
+    return ok && id > 0 ? id : 0;
 }
 
 }  // namespace
@@ -95,6 +136,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(tess::TessarineIcon());
     options.parser.process(app);
+    const int effectId = IdOption(options.parser, options.effect);
+    const int buildingId = IdOption(options.parser, options.building);
+    if ((options.parser.isSet(options.effect) && effectId == 0) ||
+        (options.parser.isSet(options.building) && buildingId == 0))
+        return Refuse("--effect-sounds a --building-sounds chtějí číslo větší než 0.", 2);
 
     // Numbers in messages follow the user's format.
     const QLocale locale;
@@ -140,7 +186,9 @@ int main(int argc, char** argv) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         form.setGeometry(screen->availableGeometry());
     form.showMaximized();
+    OpenSoundDialogsWhenReady(form, effectId, buildingId);
     if (options.parser.isSet(options.screenshot))
-        SaveScreenshotWhenReady(form, options.parser.value(options.screenshot));
+        SaveScreenshotWhenReady(form, options.parser.value(options.screenshot),
+                                effectId != 0 || buildingId != 0);
     return app.exec();
 }

@@ -14,7 +14,7 @@
 
 namespace tess {
 class tObjects;
-}
+}  // namespace tess
 
 namespace tess::cli {
 
@@ -74,6 +74,9 @@ std::unique_ptr<tObjects> LoadObjectCatalogue();
 
 // Prints JSON (pretty) to stdout.
 void PrintJson(const nlohmann::json& value);
+
+// A whole signed 32-bit decimal number; a UsageError names `what` when the text is not one.
+int32_t ParseInt32(const std::string& text, const std::string& what);
 
 // Parses "A,B[,C...]" into integers; a UsageError names the option when it does not fit.
 std::vector<int> ParseIntList(const std::string& text, size_t count, const std::string& option);
