@@ -1,5 +1,5 @@
 // The main window's state and rules without a window: the program-wide objects, start-up, the
-// map file commands, the close question, the option toggles and scrolling the view.
+// map file commands and the close question; it owns and wires the editing engine.
 #pragma once
 
 #include <array>
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "editor/EditorSettings.h"
+#include "editor/EnginePorts.h"
 #include "editor/MainMenu.h"
 #include "editor/MainWindowPort.h"
 #include "editor/SoundEditorPort.h"
@@ -19,11 +20,18 @@
 #include "resources/Random.h"
 #include "resources/Settings.h"
 #include "resources/Surface.h"
+#include "view/ToolState.h"
 
 namespace tess {
 
 class tClipBoard;
 class tView;
+class ToolBox;
+class Placement;
+class Brushes;
+class MouseTools;
+class UndoAndClipboard;
+class MapWideCommands;
 
 // The directory of the editor's one tile size (32 x 16, 4 pixels a level).
 inline constexpr const char* kZoomDirectory = "PICTURES/32x16/";
@@ -42,16 +50,6 @@ struct SessionSetup {
 struct FileDialogState {
     std::string FileName;
     std::string InitialDir;
-};
-
-// The check marks of "Nastavení" that live in the session ("Editovat nové budovy" lives in the
-// store, which reads it).
-struct EditorOptions {
-    bool AutoRepairCells = true;  // "Auto oprava policek": read by nothing
-    bool ReverseScroll = false;   // "Obrátit směr posunu mapy"
-    bool WallChange = false;      // "Změna zdí": the wall tool changes only existing walls
-    bool ShowBlocked = false;     // "Vidět neprůchozví": the view marks occupied cells
-    bool SoundEditing = false;    // "Zvukař edituje": clicks open sound editors
 };
 
 class EditorSession {
@@ -86,10 +84,24 @@ class EditorSession {
     void AttachMiniMap(MiniMapPort* miniMap) { miniMap_ = miniMap; }
     // The sound dialogs that sound-mode clicks and the object palette open (null: none, as in
     // the command-line tool).
-    void AttachSoundEditors(SoundEditorPort* soundEditors) { soundEditors_ = soundEditors; }
-    SoundEditorPort* SoundEditors() const { return soundEditors_; }
+    void AttachSoundEditors(SoundEditorPort* soundEditors) { Ports().Sounds = soundEditors; }
+    SoundEditorPort* SoundEditors() const;
     // The session's own view (null before CreateView).
     tView* MapView() { return mapView_.get(); }
+
+    // --- the editing engine -----------------------------------------------------------------
+    // The tool state the palettes set and the view reads.
+    ToolBox& Tools();
+    Placement& Placing();
+    Brushes& BrushOps();
+    MouseTools& Mouse();
+    UndoAndClipboard& ClipCommands();
+    MapWideCommands& MapCommands();
+    // The dialogs and windows the engine asks through (null members: none in this program).
+    EnginePorts& Ports();
+    // An object catalogue for a session without a view (the command-line tool, tests); the
+    // view's own replaces it when the view is created.
+    void UseObjects(std::unique_ptr<tObjects> objects);
 
     std::string FileName;  // the current map file; empty for a map made by "Nová mapa"
     bool Modified = false;
@@ -100,11 +112,6 @@ class EditorSession {
     FileDialogState OpenDialog1;  // "Otevřít mapu"
     FileDialogState SaveDialog1;  // "Uložit jako"; its file name is what "Uložit" saves to
     EditorOptions Options;
-    int32_t DragState = 0;  // 0 idle, 1 left button pressed, 2 right button held (scrolling)
-    TPoint LastMousePos;
-    // The tool the palettes choose and the brush radius; the view draws the cursor from them.
-    int32_t ToolCode = 0;
-    int32_t PenRadius = 0;
 
     // --- start-up, in the order the main window runs it -----------------------------------
     // The map at full capacity (2047 x 2047).
@@ -161,7 +168,11 @@ class EditorSession {
     // --- commands ---------------------------------------------------------------------------
     // Runs a menu command; false (and nothing done) for a command not wired in this build.
     bool Run(MenuCommand command, int arg1 = 0, int arg2 = 0);
+    // "Nová mapa": the size dialog, then NewMapOfSize.
     void NewMapCommand();
+    // The new map of the dialog's texts; false (after a message, the map unchanged) when they
+    // are refused.
+    bool NewMapOfSize(const MapSizeTexts& texts);
     void OpenMapCommand();
     void SaveCommand();
     // True when the map was saved.
@@ -173,11 +184,17 @@ class EditorSession {
     bool CloseRequested();
 
     // --- mouse in the view (view pixels) ----------------------------------------------------
+    // A press acts at the cell the last move left under the mouse.
     void MouseDown(MouseButton button, int32_t x, int32_t y);
     void MouseMove(int32_t x, int32_t y);
     void MouseUp(MouseButton button, int32_t x, int32_t y);
 
   private:
+    // The engine's rooms and the hooks they reach the session by.
+    class Engine;
+
+    // The commands of "Spec. func" and "Šířka pera"; false for any other command.
+    bool RunMapCommand(MenuCommand command);
     // Makes `name` the current map file (both dialogs follow) and loads it; on a refused map
     // file everything stays as it was.
     bool OpenMapFile(const std::string& name);
@@ -190,7 +207,7 @@ class EditorSession {
     // The shared save of a pair (check, then both files), with the findings window.
     bool WriteMapPair(const std::string& mapName, const std::string& savName);
     // The view reads the options, the tool state, the store and the clipboard when it draws.
-    void SyncViewTools();
+    void ConnectViewTools();
     // After the view moved: the mini-map's frame follows and the view is drawn again.
     void ViewMoved();
 
@@ -202,14 +219,14 @@ class EditorSession {
     std::unique_ptr<tKalistor> store_;
     std::unique_ptr<tClipBoard> clipboard_;
     std::unique_ptr<tMapa> map_;
-    std::unique_ptr<tObjects> noObjects_;  // the catalogue until the view has its own
+    std::unique_ptr<tObjects> ownObjects_;  // the catalogue until the view has its own
     tSurface surface_;
     ViewPosition ownView_;
     std::unique_ptr<tView> mapView_;
     std::unique_ptr<MapViewPort> mapViewPort_;
     MapViewPort* view_ = nullptr;
     MiniMapPort* miniMap_ = nullptr;
-    SoundEditorPort* soundEditors_ = nullptr;
+    std::unique_ptr<Engine> engine_;
 };
 
 }  // namespace tess

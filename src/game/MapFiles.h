@@ -57,6 +57,12 @@ MapPairSaveResult SaveMapPair(const tMapa& map, tKalistor& store, TPoint viewCen
                               const std::string& mapName, const std::string& savName,
                               SettingsStore* settings, CheckProgress* progress = nullptr);
 
+// The writing half of SaveMapPair, without the check: both files crash-safely, never half
+// updated, the same captions, messages and "LastMap".
+MapPairSaveResult WriteMapPair(const tMapa& map, tKalistor& store, TPoint viewCentre,
+                               const std::string& mapName, const std::string& savName,
+                               SettingsStore* settings);
+
 // Empties every cell that links to a building or a unit.
 void RemoveGameLinks(tMapa& map);
 

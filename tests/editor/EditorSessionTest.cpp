@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "SessionFixture.h"
+#include "editor/ToolBox.h"
 #include "game/MapFiles.h"
 #include "support/TempDir.h"
 
@@ -480,8 +481,8 @@ TEST_F(SessionTest, CommandsOfLaterPiecesDoNothing) {
     port.sizeAnswers = {Size("128", "128")};
     StartUp();
     const int frames = port.frames;
-    for (MenuCommand command : {MenuCommand::Undo, MenuCommand::Paste, MenuCommand::ShowPenPalette,
-                                MenuCommand::NewPlayer, MenuCommand::FillWholeMap}) {
+    for (MenuCommand command :
+         {MenuCommand::ShowPenPalette, MenuCommand::NewPlayer, MenuCommand::WallKind}) {
         EXPECT_FALSE(session->Run(command));
     }
     EXPECT_EQ(port.frames, frames);
@@ -526,7 +527,7 @@ TEST_F(SessionTest, RightDragScrollsWithTheFourWayCursor) {
     EXPECT_EQ(view.position.Y, 8);
     // A left press while scrolling does not end the scroll.
     session->MouseDown(MouseButton::Left, 525, 310);
-    EXPECT_EQ(session->DragState, 2);
+    EXPECT_EQ(session->Tools().State().DragState, 2);
     session->MouseUp(MouseButton::Right, 525, 310);
     EXPECT_EQ(port.cursors.back(), ViewCursor::Default);
     session->MouseMove(625, 410);
@@ -664,7 +665,7 @@ TEST_F(SessionTest, AWideBrushAnchorsBelowTheCellUnderTheMouse) {
     session->AttachView(&view);
     port.sizeAnswers = {Size("256", "512")};
     StartUp();
-    session->PenRadius = 3;
+    session->Tools().SetPenRadius(3);
     session->MouseMove(10 * 32, 20 * 8);
     EXPECT_EQ(session->CursorCell, (TPoint{10, 24}));  // two steps down, two rows each
     EXPECT_EQ(ui.LastCaption(), "10x24");

@@ -17,6 +17,8 @@ class QMenu;
 
 namespace tess {
 
+class EngineDialogs;
+class LongWork;
 class MapSurfaceWidget;
 class SoundEditors;
 class TLitleM;
@@ -48,6 +50,7 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     const std::vector<QAction*>& PlayerActions() const { return playerActions_; }
     const std::vector<QAction*>& SettlementActions() const { return settlementActions_; }
     QMenu* ProjectMenu() const { return projectMenu_; }
+    LongWork* Work() const { return longWork_.get(); }
 
     // MainWindowPort
     std::optional<std::string> ChooseMapToOpen(const FileDialogSetup& setup) override;
@@ -74,6 +77,8 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
                     const std::vector<ProjectMenuEntry>& entries, MenuCommand command);
 
     EditorSession session_;
+    std::unique_ptr<EngineDialogs> engineDialogs_;
+    std::unique_ptr<LongWork> longWork_;
     MapSurfaceWidget* dxDraw_ = nullptr;
     TLitleM* litleM_ = nullptr;
     std::unique_ptr<WidgetToolWindow> litleMPlace_;
