@@ -84,6 +84,9 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
       clipboard_(std::make_unique<tClipBoard>()),
       map_(std::make_unique<tMapa>()),
       noObjects_(std::make_unique<tObjects>()) {
+    mapSide_ = std::make_unique<GridMapSide>(
+        *map_, [this]() -> const tObjects& { return Objects(); }, *store_,
+        [this](int32_t unit) { PatrolPickUnit = unit; });
     if (!settings_) throw std::invalid_argument("the editor session needs a settings store");
     store_->SetRandom(&random_);
     // The clipboard owns the undo snapshot with its own map and store.
@@ -287,7 +290,7 @@ bool EditorSession::CheckMap() {
 void EditorSession::ShowFinding(int32_t cellKey) {
     if (store_->Editors()) {
         tMapCheck(*map_, *store_).OpenFinding(cellKey);
-        MeView();
+        GameDataEdited();
         return;
     }
     // A finding that concerns no cell keeps (0, 0): there is nothing to go to.
@@ -301,6 +304,36 @@ void EditorSession::ViewMoved() {
     MeView();
 }
 
+void EditorSession::NewPlayerCommand() {
+    store_->AddPlayer();
+    GameDataEdited();
+}
+
+void EditorSession::EditPlayerCommand(int32_t player) {
+    store_->EditPlayer(player);
+    GameDataEdited();
+}
+
+void EditorSession::EditSettlementCommand(int32_t settlement) {
+    if (settlement >= 1 && settlement <= kMaxSettlements) {
+        const int32_t main = store_->Settlements[static_cast<size_t>(settlement)].HlavniBudova;
+        // A settlement without a main building has no place to go to.
+        if (main >= 1 && main <= kMaxBuildings) {
+            const tBuildingRec& building = store_->Buildings[static_cast<size_t>(main)];
+            CentreViewOnSettlement(View(), map_->Width, map_->Height, {building.X, building.Y});
+            ViewMoved();
+        }
+    }
+    store_->EditSettlement(settlement);
+    GameDataEdited();
+}
+
+void EditorSession::GameDataEdited() {
+    Modified = true;
+    PrepocitejHrace();
+    MeView();
+}
+
 void EditorSession::SaveWindowPlaces() {
     for (int i = 0; i < kToolWindowCount; ++i) {
         CaptureWindowPlace(Places[i]);
@@ -310,7 +343,7 @@ void EditorSession::SaveWindowPlaces() {
 
 // --- commands --------------------------------------------------------------------------------
 
-bool EditorSession::Run(MenuCommand command, int /*arg1*/, int /*arg2*/) {
+bool EditorSession::Run(MenuCommand command, int arg1, int /*arg2*/) {
     if (!IsWired(command)) return false;
     switch (command) {
         case MenuCommand::None:
@@ -334,6 +367,15 @@ bool EditorSession::Run(MenuCommand command, int /*arg1*/, int /*arg2*/) {
             return true;
         case MenuCommand::ShowMiniMap:
             if (miniMap_) miniMap_->ShowWindow();
+            return true;
+        case MenuCommand::NewPlayer:
+            NewPlayerCommand();
+            return true;
+        case MenuCommand::EditPlayer:
+            EditPlayerCommand(arg1);
+            return true;
+        case MenuCommand::EditSettlement:
+            EditSettlementCommand(arg1);
             return true;
         case MenuCommand::ToggleShowBlocked:
             // The marks change the picture at once.

@@ -12,6 +12,7 @@
 #include "editor/MainMenu.h"
 #include "editor/MainWindowPort.h"
 #include "editor/TypeList.h"
+#include "game/EditorMapSide.h"
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
@@ -70,6 +71,8 @@ class EditorSession {
     tMapa& Map() { return *map_; }
     tKalistor& Store() { return *store_; }
     tClipBoard& Clipboard() { return *clipboard_; }
+    // What the game-data editors' delete buttons and "Nastavit hlídku" do to this map.
+    EditorMapSide& MapSide() { return *mapSide_; }
     Random& Rng() { return random_; }
     SettingsStore& Settings() { return *settings_; }
     // The view surface the map is drawn into and the window shows.
@@ -100,6 +103,8 @@ class EditorSession {
     // The tool the palettes choose and the brush radius; the view draws the cursor from them.
     int32_t ToolCode = 0;
     int32_t PenRadius = 0;
+    // The unit whose patrol cell the next map click chooses ("Nastavit hlídku"); 0 for none.
+    int32_t PatrolPickUnit = 0;
 
     // --- start-up, in the order the main window runs it -----------------------------------
     // The map at full capacity (2047 x 2047).
@@ -153,6 +158,14 @@ class EditorSession {
     // Captures and writes the five window places.
     void SaveWindowPlaces();
 
+    // --- the "Projekt" menu -------------------------------------------------------------------
+    // "Založit hráče": a new player through the player editor.
+    void NewPlayerCommand();
+    // A player's item: its editor.
+    void EditPlayerCommand(int32_t player);
+    // A settlement's item: the view goes to its main building, then its editor opens.
+    void EditSettlementCommand(int32_t settlement);
+
     // --- commands ---------------------------------------------------------------------------
     // Runs a menu command; false (and nothing done) for a command not wired in this build.
     bool Run(MenuCommand command, int arg1 = 0, int arg2 = 0);
@@ -188,6 +201,9 @@ class EditorSession {
     void SyncViewTools();
     // After the view moved: the mini-map's frame follows and the view is drawn again.
     void ViewMoved();
+    // After an editor of the game data: its changes count as changes of the map, the menus
+    // follow the records and the view shows what a delete button removed.
+    void GameDataEdited();
 
     MainWindowPort& port_;
     std::string gameDirectory_;
@@ -197,6 +213,7 @@ class EditorSession {
     std::unique_ptr<tKalistor> store_;
     std::unique_ptr<tClipBoard> clipboard_;
     std::unique_ptr<tMapa> map_;
+    std::unique_ptr<GridMapSide> mapSide_;
     std::unique_ptr<tObjects> noObjects_;  // the catalogue until the view has its own
     tSurface surface_;
     ViewPosition ownView_;

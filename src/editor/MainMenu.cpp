@@ -194,6 +194,9 @@ bool IsWired(MenuCommand command) {
         case C::ToggleWallChange:
         case C::ToggleShowBlocked:
         case C::ToggleSoundEditing:
+        case C::NewPlayer:
+        case C::EditPlayer:
+        case C::EditSettlement:
             return true;
         default:
             return false;

@@ -481,7 +481,7 @@ TEST_F(SessionTest, CommandsOfLaterPiecesDoNothing) {
     StartUp();
     const int frames = port.frames;
     for (MenuCommand command : {MenuCommand::Undo, MenuCommand::Paste, MenuCommand::ShowPenPalette,
-                                MenuCommand::NewPlayer, MenuCommand::FillWholeMap}) {
+                                MenuCommand::DigWater, MenuCommand::FillWholeMap}) {
         EXPECT_FALSE(session->Run(command));
     }
     EXPECT_EQ(port.frames, frames);
