@@ -288,15 +288,14 @@ bool EditorSession::CheckMap() {
 }
 
 void EditorSession::ShowFinding(int32_t cellKey) {
-    if (store_->Editors()) {
-        tMapCheck(*map_, *store_).OpenFinding(cellKey);
-        GameDataEdited();
-        return;
-    }
-    // A finding that concerns no cell keeps (0, 0): there is nothing to go to.
+    // A finding that concerns no cell keeps (0, 0): there is nothing to go to or to open.
     if (cellKey <= 0) return;
+    // The view goes to the cell first, so the record whose editor opens is in sight.
     CentreViewOn(View(), map_->Width, map_->Height, {cellKey % 65536, cellKey / 65536});
     ViewMoved();
+    if (!store_->Editors()) return;
+    tMapCheck(*map_, *store_).OpenFinding(cellKey);
+    GameDataEdited();
 }
 
 void EditorSession::ViewMoved() {

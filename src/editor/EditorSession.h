@@ -151,9 +151,8 @@ class EditorSession {
     bool SaveMapFiles(const std::string& mapName, const std::string& savName);
     // The full map check with its findings window ("pokus"); true when it found nothing.
     bool CheckMap();
-    // A finding's line was chosen (its cell as row * 65,536 + column): the building or unit
-    // editor opens for the record there; while the store has no editors the view is centred on
-    // the cell instead.
+    // A finding's line was chosen (its cell as row * 65,536 + column): the view is centred on
+    // the cell, then the building or unit editor opens for the record there.
     void ShowFinding(int32_t cellKey);
     // Captures and writes the five window places.
     void SaveWindowPlaces();

@@ -15,6 +15,7 @@
 #include "editor/forms/MapSurfaceWidget.h"
 #include "editor/forms/RozmeryMapy.h"
 #include "editor/forms/WidgetToolWindow.h"
+#include "game/forms/QtEditorDialogs.h"
 #include "view/ViewDat.h"
 
 namespace tess {
@@ -51,8 +52,11 @@ std::optional<std::string> RunDialog(QFileDialog& dialog) {
 }  // namespace
 
 TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
-    : QMainWindow(parent), session_(setup, *this) {
+    : QMainWindow(parent),
+      session_(setup, *this),
+      editors_(std::make_unique<QtEditorDialogs>(session_.MapSide(), this)) {
     setObjectName("Form1");
+    session_.Store().SetEditors(editors_.get());
     setWindowTitle(EditorSession::kStartCaption);
 
     dxDraw_ = new MapSurfaceWidget(session_, this);

@@ -18,6 +18,7 @@ class QMenu;
 namespace tess {
 
 class MapSurfaceWidget;
+class QtEditorDialogs;
 class TLitleM;
 class TfKontrolaMapy;
 class WidgetToolWindow;
@@ -71,6 +72,8 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
                     const std::vector<ProjectMenuEntry>& entries, MenuCommand command);
 
     EditorSession session_;
+    // The store's editors, over this window.
+    std::unique_ptr<QtEditorDialogs> editors_;
     MapSurfaceWidget* dxDraw_ = nullptr;
     TLitleM* litleM_ = nullptr;
     std::unique_ptr<WidgetToolWindow> litleMPlace_;
