@@ -149,18 +149,21 @@ std::unique_ptr<RelationEditorRules> SetRelations(const json& relations, tKalist
     const AnswerReader in("relation editor");
     if (!relations.is_object()) in.Fail("\"relations\" must be an object");
     auto rules = std::make_unique<RelationEditorRules>(store, player);
-    for (const auto& [key, value] : relations.items()) {
+    for (auto entry = relations.begin(); entry != relations.end(); ++entry) {
+        const std::string& key = entry.key();
         const std::optional<int32_t> other = WholeNumber(key);
         const auto& items = rules->Items();
-        const auto item = std::find_if(items.begin(), items.end(),
-                                       [&](const auto& i) { return other && i.Player == *other; });
+        const auto item = std::find_if(items.begin(), items.end(), [other](const auto& i) {
+            return other && i.Player == *other;
+        });
         if (item == items.end()) in.Fail("player \"" + key + "\" is not in the list");
-        const BoxState wanted = [&] {
-            if (value == "enemy") return RelationEditorRules::LookOf(kEnemy);
-            if (value == "neutral") return RelationEditorRules::LookOf(kNeutral);
-            if (value == "ally") return RelationEditorRules::LookOf(kAlly);
+        const uint8_t relation = entry.value() == "enemy"     ? kEnemy
+                                 : entry.value() == "neutral" ? kNeutral
+                                 : entry.value() == "ally"    ? kAlly
+                                                              : 0;
+        if (relation == 0)
             in.Fail("player \"" + key + "\": expected \"enemy\", \"neutral\" or \"ally\"");
-        }();
+        const BoxState wanted = RelationEditorRules::LookOf(relation);
         // A click cycles the box, as the user would reach the look wanted.
         const auto index = static_cast<size_t>(item - items.begin());
         while (rules->Items()[index].State != wanted)
