@@ -79,6 +79,16 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
       clipboard_(std::make_unique<tClipBoard>()),
       map_(std::make_unique<tMapa>()),
       ownObjects_(std::make_unique<tObjects>()) {
+    // The editors' delete buttons clear a footprint as the delete tool does; "Nastavit hlídku"
+    // arms the mouse tools' patrol pick for the unit.
+    mapSide_ = std::make_unique<GridMapSide>(
+        *map_, [this]() -> const tObjects& { return Objects(); }, *store_,
+        [this](int32_t unit) {
+            tAddPack& pack = Tools().State().CurrentPack;
+            pack.Tag = -1;
+            pack.Extra = unit;
+            Tools().Changed();
+        });
     if (!settings_) throw std::invalid_argument("the editor session needs a settings store");
     store_->SetRandom(&random_);
     // The clipboard owns the undo snapshot with its own map and store.
@@ -280,19 +290,48 @@ bool EditorSession::CheckMap() {
 }
 
 void EditorSession::ShowFinding(int32_t cellKey) {
-    if (store_->Editors()) {
-        tMapCheck(*map_, *store_).OpenFinding(cellKey);
-        MeView();
-        return;
-    }
-    // A finding that concerns no cell keeps (0, 0): there is nothing to go to.
+    // A finding that concerns no cell keeps (0, 0): there is nothing to go to or to open.
     if (cellKey <= 0) return;
+    // The view goes to the cell first, so the record whose editor opens is in sight.
     CentreViewOn(View(), map_->Width, map_->Height, {cellKey % 65536, cellKey / 65536});
     ViewMoved();
+    if (!store_->Editors()) return;
+    tMapCheck(*map_, *store_).OpenFinding(cellKey);
+    GameDataEdited();
 }
 
 void EditorSession::ViewMoved() {
     if (miniMap_) miniMap_->ShowFrame();
+    MeView();
+}
+
+void EditorSession::NewPlayerCommand() {
+    store_->AddPlayer();
+    GameDataEdited();
+}
+
+void EditorSession::EditPlayerCommand(int32_t player) {
+    store_->EditPlayer(player);
+    GameDataEdited();
+}
+
+void EditorSession::EditSettlementCommand(int32_t settlement) {
+    if (settlement >= 1 && settlement <= kMaxSettlements) {
+        const int32_t main = store_->Settlements[static_cast<size_t>(settlement)].HlavniBudova;
+        // A settlement without a main building has no place to go to.
+        if (main >= 1 && main <= kMaxBuildings) {
+            const tBuildingRec& building = store_->Buildings[static_cast<size_t>(main)];
+            CentreViewOnSettlement(View(), map_->Width, map_->Height, {building.X, building.Y});
+            ViewMoved();
+        }
+    }
+    store_->EditSettlement(settlement);
+    GameDataEdited();
+}
+
+void EditorSession::GameDataEdited() {
+    Modified = true;
+    PrepocitejHrace();
     MeView();
 }
 
@@ -305,7 +344,7 @@ void EditorSession::SaveWindowPlaces() {
 
 // --- commands --------------------------------------------------------------------------------
 
-bool EditorSession::Run(MenuCommand command, int /*arg1*/, int /*arg2*/) {
+bool EditorSession::Run(MenuCommand command, int arg1, int /*arg2*/) {
     if (!IsWired(command)) return false;
     switch (command) {
         case MenuCommand::None:
@@ -329,6 +368,15 @@ bool EditorSession::Run(MenuCommand command, int /*arg1*/, int /*arg2*/) {
             return true;
         case MenuCommand::ShowMiniMap:
             if (miniMap_) miniMap_->ShowWindow();
+            return true;
+        case MenuCommand::NewPlayer:
+            NewPlayerCommand();
+            return true;
+        case MenuCommand::EditPlayer:
+            EditPlayerCommand(arg1);
+            return true;
+        case MenuCommand::EditSettlement:
+            EditSettlementCommand(arg1);
             return true;
         case MenuCommand::ToggleShowBlocked:
             // The marks change the picture at once.

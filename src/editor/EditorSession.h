@@ -14,6 +14,7 @@
 #include "editor/MainWindowPort.h"
 #include "editor/SoundEditorPort.h"
 #include "editor/TypeList.h"
+#include "game/EditorMapSide.h"
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
@@ -69,6 +70,8 @@ class EditorSession {
     tMapa& Map() { return *map_; }
     tKalistor& Store() { return *store_; }
     tClipBoard& Clipboard() { return *clipboard_; }
+    // What the game-data editors' delete buttons and "Nastavit hlídku" do to this map.
+    EditorMapSide& MapSide() { return *mapSide_; }
     Random& Rng() { return random_; }
     SettingsStore& Settings() { return *settings_; }
     // The view surface the map is drawn into and the window shows.
@@ -158,12 +161,19 @@ class EditorSession {
     bool SaveMapFiles(const std::string& mapName, const std::string& savName);
     // The full map check with its findings window ("pokus"); true when it found nothing.
     bool CheckMap();
-    // A finding's line was chosen (its cell as row * 65,536 + column): the building or unit
-    // editor opens for the record there; while the store has no editors the view is centred on
-    // the cell instead.
+    // A finding's line was chosen (its cell as row * 65,536 + column): the view is centred on
+    // the cell, then the building or unit editor opens for the record there.
     void ShowFinding(int32_t cellKey);
     // Captures and writes the five window places.
     void SaveWindowPlaces();
+
+    // --- the "Projekt" menu -------------------------------------------------------------------
+    // "Založit hráče": a new player through the player editor.
+    void NewPlayerCommand();
+    // A player's item: its editor.
+    void EditPlayerCommand(int32_t player);
+    // A settlement's item: the view goes to its main building, then its editor opens.
+    void EditSettlementCommand(int32_t settlement);
 
     // --- commands ---------------------------------------------------------------------------
     // Runs a menu command; false (and nothing done) for a command not wired in this build.
@@ -210,6 +220,9 @@ class EditorSession {
     void ConnectViewTools();
     // After the view moved: the mini-map's frame follows and the view is drawn again.
     void ViewMoved();
+    // After an editor of the game data: its changes count as changes of the map, the menus
+    // follow the records and the view shows what a delete button removed.
+    void GameDataEdited();
 
     MainWindowPort& port_;
     std::string gameDirectory_;
@@ -219,6 +232,7 @@ class EditorSession {
     std::unique_ptr<tKalistor> store_;
     std::unique_ptr<tClipBoard> clipboard_;
     std::unique_ptr<tMapa> map_;
+    std::unique_ptr<GridMapSide> mapSide_;
     std::unique_ptr<tObjects> ownObjects_;  // the catalogue until the view has its own
     tSurface surface_;
     ViewPosition ownView_;

@@ -194,6 +194,9 @@ bool IsWired(MenuCommand command) {
         case C::ToggleWallChange:
         case C::ToggleShowBlocked:
         case C::ToggleSoundEditing:
+        case C::NewPlayer:
+        case C::EditPlayer:
+        case C::EditSettlement:
         case C::Undo:
         case C::CopyRectangle:
         case C::CopyDiamond:

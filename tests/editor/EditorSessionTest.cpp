@@ -481,8 +481,7 @@ TEST_F(SessionTest, CommandsOfLaterPiecesDoNothing) {
     port.sizeAnswers = {Size("128", "128")};
     StartUp();
     const int frames = port.frames;
-    for (MenuCommand command :
-         {MenuCommand::ShowPenPalette, MenuCommand::NewPlayer, MenuCommand::WallKind}) {
+    for (MenuCommand command : {MenuCommand::ShowPenPalette, MenuCommand::WallKind}) {
         EXPECT_FALSE(session->Run(command));
     }
     EXPECT_EQ(port.frames, frames);
@@ -617,7 +616,7 @@ TEST_F(SessionTest, AScrollThatKeepsTheCellUnderTheMouseStillRedraws) {
     session->MouseUp(MouseButton::Right, 41, 101);
 }
 
-TEST_F(SessionTest, AFindingCentresTheViewOnItsCellUntilTheEditorsExist) {
+TEST_F(SessionTest, AFindingCentresTheViewOnItsCellAndOpensItsEditor) {
     GridView view;
     CountingMiniMap mini;
     session->AttachView(&view);
@@ -638,7 +637,7 @@ TEST_F(SessionTest, AFindingCentresTheViewOnItsCellUntilTheEditorsExist) {
     session->ShowFinding(0);
     EXPECT_EQ(view.position.X, 1000 - 640 / 32);
 
-    // With the editors there, the record's editor opens instead.
+    // With the editors there, the record's editor opens on the cell in sight.
     session->Store().SetEditors(&editors);
     session->Map().SetOccupancy(40, 50, 2);
     session->Map().SetLinkKind(40, 50, 2);
@@ -646,7 +645,7 @@ TEST_F(SessionTest, AFindingCentresTheViewOnItsCellUntilTheEditorsExist) {
     session->Store().Units[3].Used = 1;
     session->ShowFinding(50 * 65536 + 40);
     EXPECT_EQ(editors.opened, (std::vector<std::string>{"unit 3"}));
-    EXPECT_EQ(view.position.X, 1000 - 640 / 32);
+    EXPECT_EQ(view.position.X, 40 - 21 / 2);
 }
 
 TEST_F(SessionTest, ShowingBlockedCellsRedrawsAtOnce) {

@@ -17,6 +17,7 @@
 #include "editor/forms/MapSurfaceWidget.h"
 #include "editor/forms/RozmeryMapy.h"
 #include "editor/forms/WidgetToolWindow.h"
+#include "game/forms/QtEditorDialogs.h"
 #include "game/forms/SoundEditors.h"
 #include "view/ViewDat.h"
 
@@ -32,8 +33,11 @@ QString MenuText(const std::string& text) {
 }  // namespace
 
 TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
-    : QMainWindow(parent), session_(setup, *this) {
+    : QMainWindow(parent),
+      session_(setup, *this),
+      editors_(std::make_unique<QtEditorDialogs>(session_.MapSide(), this)) {
     setObjectName("Form1");
+    session_.Store().SetEditors(editors_.get());
     setWindowTitle(EditorSession::kStartCaption);
     // The engine's dialogs and its long work; the object palette joins once it exists.
     engineDialogs_ = std::make_unique<EngineDialogs>(this);

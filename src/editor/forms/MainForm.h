@@ -20,6 +20,7 @@ namespace tess {
 class EngineDialogs;
 class LongWork;
 class MapSurfaceWidget;
+class QtEditorDialogs;
 class SoundEditors;
 class TLitleM;
 class TfKontrolaMapy;
@@ -77,6 +78,8 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
                     const std::vector<ProjectMenuEntry>& entries, MenuCommand command);
 
     EditorSession session_;
+    // The store's editors, over this window.
+    std::unique_ptr<QtEditorDialogs> editors_;
     std::unique_ptr<EngineDialogs> engineDialogs_;
     std::unique_ptr<LongWork> longWork_;
     MapSurfaceWidget* dxDraw_ = nullptr;
