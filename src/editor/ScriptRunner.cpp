@@ -7,7 +7,7 @@
 
 #include "editor/EditorSession.h"
 #include "editor/EnginePorts.h"
-#include "editor/ScriptEditorDialogs.h"
+#include "editor/ScriptedEditorDialogs.h"
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
 
@@ -21,7 +21,7 @@ class ScriptRunner::Dialogs final : public AmountDialogPort, public CellParamsDi
     Dialogs(EditorSession& session, ScriptAnswers& answers)
         : session_(session),
           answers_(answers),
-          ownEditors_(MakeScriptEditorDialogs(answers)),
+          ownEditors_(std::make_unique<ScriptedEditorDialogs>(answers, &session.MapSide())),
           previousAmount_(session.Ports().Amount),
           previousCellParams_(session.Ports().CellParams),
           previousEditors_(session.Store().Editors()) {

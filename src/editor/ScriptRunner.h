@@ -63,8 +63,8 @@ class ScriptRunner {
 
     EditorSession& Session() { return session_; }
     ScriptAnswers& Answers() { return answers_; }
-    // The store's editor dialogs while the runner runs. Until dialogs are installed, each one
-    // takes the next answer and is cancelled.
+    // The store's editor dialogs while the runner runs; until others are installed, the
+    // scripted ones that take their answers from Answers().
     void InstallEditorDialogs(EditorDialogs* dialogs);
 
     // Runs one action; ScriptError carries `index`.

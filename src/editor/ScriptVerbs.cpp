@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editor/EditorSession.h"
+#include "editor/GameDataVerbs.h"
 #include "editor/MapWideCommands.h"
 #include "editor/MouseTools.h"
 #include "editor/OptionToggles.h"
@@ -207,6 +208,9 @@ void Command(R& r, const json& a) {
     if (!sized && (a.contains("width") || a.contains("height")))
         throw ScriptError("\"" + name + "\" takes no \"width\" or \"height\"");
     if (!filed && a.contains("file")) throw ScriptError("\"" + name + "\" takes no \"file\"");
+    if (RunGameDataCommand(r, name, a)) return;
+    for (const char* key : kGameDataCommandKeys)
+        if (a.contains(key)) throw ScriptError("\"" + name + "\" takes no \"" + key + "\"");
 
     static const std::pair<const char*, MenuCommand> kMenuCommands[] = {
         {"undo", MenuCommand::Undo},
@@ -266,7 +270,7 @@ const std::vector<ScriptVerb>& Table() {
         {"release", {"button"}, Release},
         {"click", {"button"}, Click},
         {"stroke", {}, Stroke},
-        {"command", {"width", "height", "file"}, Command},
+        {"command", {"width", "height", "file", "player", "settlement"}, Command},
         {"answer", {}, Answer},
         // Verbs of the palettes, the game-data editors and the history join here.
     };

@@ -1,9 +1,10 @@
 // The game-data editors answered by a script ("map edit", recorded macros) instead of a user.
 #pragma once
 
-#include <stdexcept>
+#include <string>
 
 #include "editor/ScriptAnswers.h"
+#include "editor/ScriptRunner.h"
 #include "game/EditorDialogs.h"
 
 namespace tess {
@@ -12,10 +13,11 @@ class EditorMapSide;
 
 // An answer a dialog cannot take (unknown field, wrong type, a number Ok refuses, a list item
 // that does not exist). The message names the dialog and the field; the record is left as it
-// was before the dialog opened.
-class ScriptAnswerError : public std::runtime_error {
+// was before the dialog opened. The script runner reports it with the action that opened the
+// dialog.
+class ScriptAnswerError : public ScriptError {
   public:
-    using std::runtime_error::runtime_error;
+    explicit ScriptAnswerError(const std::string& what) : ScriptError(what) {}
 };
 
 // Each editor that opens takes the next answer of the queue:

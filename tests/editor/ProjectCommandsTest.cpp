@@ -4,6 +4,7 @@
 #include "SessionFixture.h"
 #include "editor/DragScroll.h"
 #include "editor/ScriptedEditorDialogs.h"
+#include "editor/ToolBox.h"
 
 namespace tess {
 namespace {
@@ -123,7 +124,9 @@ TEST_F(ProjectCommandsTest, AFindingOpensItsUnitsEditorAndItsDeleteReachesTheMap
     map.SetId(40, 50, 4);
     answers.Push({{"button", "patrol"}});
     session->ShowFinding(50 * 65536 + 40);
-    EXPECT_EQ(session->PatrolPickUnit, 4);
+    // The next map click chooses the unit's patrol cell.
+    EXPECT_EQ(session->Tools().State().CurrentPack.Tag, -1);
+    EXPECT_EQ(session->Tools().State().CurrentPack.Extra, 4);
     EXPECT_TRUE(session->Modified);
     answers.Push({{"button", "delete"}});
     session->ShowFinding(50 * 65536 + 40);

@@ -92,22 +92,24 @@ TEST_F(ScriptTest, AnswersAreTakenInOrderAndMissingOnesAreCounted) {
     EXPECT_EQ(Map().GetId(downRight.X, downRight.Y), 44);
 }
 
-TEST_F(ScriptTest, EditorDialogsTakeTheirAnswersAndCancelUntilRealOnesAreInstalled) {
+TEST_F(ScriptTest, EditorDialogsTakeTheirAnswersAndOthersCanBeInstalled) {
     const char* script = R"({"actions": [
         {"option": "Editovat nové budovy", "checked": false},
         {"place": {"IdObject": 500, "Id": 11, "OwnerClass": 1}},
-        {"answer": {"button": "ok"}},
+        {"answer": {"button": "ok", "fields": {"Tag": 9, "ProcVystavby": 99}}},
         {"click": [30, 30]},
         {"click": [50, 30]}]})";
+    // At 99 % the building keeps the entry's picture, which the catalogue holds.
     EXPECT_EQ(RunScript(script), "");
-    EXPECT_EQ(Store().BuildingCount, 0);
+    EXPECT_EQ(Store().BuildingCount, 1);
+    EXPECT_EQ(Store().Buildings[1].Tag, 9);
     EXPECT_EQ(runner.Unanswered(), 1);  // the second building found no answer
     EXPECT_EQ(runner.Answers().Pending(), 0u);
 
     runner.InstallEditorDialogs(&editors);
     EXPECT_EQ(RunScript(R"({"actions": [{"click": [70, 30]}]})"), "");
-    EXPECT_EQ(Store().Buildings[1].Used, 1);
-    EXPECT_EQ(editors.opened, std::vector<std::string>{"building 1"});
+    EXPECT_EQ(Store().Buildings[2].Used, 1);
+    EXPECT_EQ(editors.opened, std::vector<std::string>{"building 2"});
 }
 
 TEST_F(ScriptTest, TheSameSeedGivesTheSameMap) {
