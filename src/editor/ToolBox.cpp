@@ -105,6 +105,10 @@ void ToolBox::PenRadius27() {
     changed_ = true;
 }
 
+void ToolBox::SetCursorExtent(int32_t width, int32_t height) {
+    host_.SetCursorExtent(width, height);
+}
+
 void ToolBox::SetViewMask(uint8_t mask) {
     host_.SetLayers(mask);
 }

@@ -77,6 +77,9 @@ class ToolBox {
     void SetPenMode(uint8_t mode);
     // "27x27": radius 13 without touching the cursor extent or the bar.
     void PenRadius27();
+    // The view's brush outline alone (extents in cells, minus one), the radius unchanged: the
+    // object palette's mix shows a 1 x 1 outline whatever the brush.
+    void SetCursorExtent(int32_t width, int32_t height);
     // The view's layer mask; the view is drawn again.
     void SetViewMask(uint8_t mask);
     void ResetPaletteMarks();
