@@ -481,8 +481,8 @@ TEST_F(SessionTest, CommandsOfLaterPiecesDoNothing) {
     port.sizeAnswers = {Size("128", "128")};
     StartUp();
     const int frames = port.frames;
-    for (MenuCommand command : {MenuCommand::Undo, MenuCommand::Paste, MenuCommand::ShowPenPalette,
-                                MenuCommand::NewPlayer, MenuCommand::FillWholeMap}) {
+    for (MenuCommand command : {MenuCommand::Undo, MenuCommand::Paste, MenuCommand::NewPlayer,
+                                MenuCommand::FillWholeMap}) {
         EXPECT_FALSE(session->Run(command));
     }
     EXPECT_EQ(port.frames, frames);

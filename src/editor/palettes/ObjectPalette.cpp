@@ -1,0 +1,421 @@
+// The object palette "Výběr objektů" without its window: the tabs and their fills, the
+// previews, the filters, the multiple selection, the "Náhodný" plant mix and the pick from the
+// map.
+#include "editor/palettes/ObjectPalette.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "editor/EditContext.h"
+#include "editor/SoundEditorPort.h"
+#include "map/ObjectsDat.h"
+#include "resources/Utils.h"
+
+namespace tess {
+
+namespace {
+
+// The race box's item for a race, or -1 when it has none.
+int32_t RaceItemOf(int32_t race) {
+    for (size_t i = 0; i < kRaceItems.size(); ++i)
+        if (std::string_view(kRaceItems[i]).find_first_of("0123456789") != std::string_view::npos &&
+            GetNumber(kRaceItems[i], 1) == race)
+            return static_cast<int32_t>(i);
+    return -1;
+}
+
+int32_t ItemNumber(const char* item) {
+    return GetNumber(item, 1);
+}
+
+}  // namespace
+
+// Gathers the window's redraws of one operation into one.
+class ObjectPalette::Update {
+  public:
+    explicit Update(ObjectPalette& palette) : palette_(palette) { ++palette_.updating_; }
+    ~Update() {
+        if (--palette_.updating_ == 0 && palette_.dirty_) {
+            palette_.dirty_ = false;
+            if (palette_.view_) palette_.view_->PaletteChanged();
+        }
+    }
+    Update(const Update&) = delete;
+    Update& operator=(const Update&) = delete;
+
+  private:
+    ObjectPalette& palette_;
+};
+
+ObjectPalette::ObjectPalette(EditContext& context) : ctx_(context) {
+    for (std::string& label : mix_.Labels)
+        label = "100%";
+    ctx_.Tools.AddListener(this);
+}
+
+ObjectPalette::~ObjectPalette() {
+    ctx_.Tools.RemoveListener(this);
+}
+
+void ObjectPalette::Changed() {
+    Update update(*this);
+    dirty_ = true;
+}
+
+// --- fills -------------------------------------------------------------------------------------
+
+void ObjectPalette::Fill(ObjectTab tab, const PaletteFilter& filter) {
+    Update update(*this);
+    filled_ = true;
+    tab_ = tab;
+    filter_ = filter;
+    // A fill gives the palette back its size: the mix page closes.
+    nature_ = NaturePage::Vyber;
+    FillTab(list_, tab, filter, ctx_.Host.Objects());
+    ctx_.Tools.MarkObjectEntry(-1);
+    ctx_.SelectedTypes.Clear();
+    if (view_) view_->ShowPalette();
+    Changed();
+}
+
+PaletteFilter ObjectPalette::CatalogueFilter(char letter) const {
+    PaletteFilter filter;
+    filter.Letter = letter;
+    filter.SoundOnly = ctx_.Options.SoundEditing;
+    return filter;
+}
+
+void ObjectPalette::FillPaletteBuildings(int32_t race, int32_t kind) {
+    Update update(*this);
+    if (race >= 0 && RaceItemOf(race) >= 0) raceItem_ = RaceItemOf(race);
+    if (kind > 0 && kind < static_cast<int32_t>(kKindItems.size())) kindItem_ = kind;
+    raceBoxVisible_ = true;
+    kindBoxVisible_ = true;
+    checkBoxesVisible_ = false;
+    nahodne_ = false;
+    Fill(ObjectTab::Budovy, {race, kind, 0, false});
+}
+
+void ObjectPalette::FillPalettePersons(int32_t race) {
+    Update update(*this);
+    if (race != -1 && RaceItemOf(race) >= 0) raceItem_ = RaceItemOf(race);
+    raceBoxVisible_ = true;
+    kindBoxVisible_ = false;
+    checkBoxesVisible_ = false;
+    Fill(ObjectTab::Jednotky, {race, 0, 0, false});
+    // Until an entry is chosen the object tool places nothing from an earlier mix. (The tool
+    // itself stays: a terrain brush armed here would paint where the designer meant to place.)
+    ctx_.Tools.State().CurrentPack.TreeMode = 0;
+    ctx_.Tools.Changed();
+}
+
+void ObjectPalette::FillPaletteResources() {
+    Update update(*this);
+    raceBoxVisible_ = kindBoxVisible_ = false;
+    checkBoxesVisible_ = true;
+    nahodne_ = true;
+    Fill(ObjectTab::Suroviny, CatalogueFilter());
+    ctx_.Tools.State().CurrentPack.TreeMode = 0;
+    ctx_.Tools.Changed();
+}
+
+void ObjectPalette::FillPaletteNature(char letter) {
+    Update update(*this);
+    raceBoxVisible_ = kindBoxVisible_ = false;
+    checkBoxesVisible_ = true;
+    nahodne_ = true;
+    Fill(ObjectTab::Priroda, CatalogueFilter(letter));
+    ctx_.Tools.State().CurrentPack.TreeMode = 0;
+    ctx_.Tools.Changed();
+}
+
+void ObjectPalette::FillPaletteOther() {
+    Update update(*this);
+    raceBoxVisible_ = kindBoxVisible_ = false;
+    checkBoxesVisible_ = true;
+    nahodne_ = true;
+    Fill(ObjectTab::Dalsi, CatalogueFilter());
+}
+
+void ObjectPalette::FillPaletteEffects() {
+    Update update(*this);
+    raceBoxVisible_ = kindBoxVisible_ = false;
+    checkBoxesVisible_ = false;
+    Fill(ObjectTab::Efekty, {});
+}
+
+void ObjectPalette::SelectTab(ObjectTab tab) {
+    switch (tab) {
+        case ObjectTab::Budovy:
+            FillPaletteBuildings(ItemNumber(kRaceItems[static_cast<size_t>(raceItem_)]),
+                                 ItemNumber(kKindItems[static_cast<size_t>(kindItem_)]));
+            return;
+        case ObjectTab::Jednotky:
+            FillPalettePersons(ItemNumber(kRaceItems[static_cast<size_t>(raceItem_)]));
+            return;
+        case ObjectTab::Suroviny:
+            FillPaletteResources();
+            return;
+        case ObjectTab::Priroda:
+            FillPaletteNature();
+            return;
+        case ObjectTab::Dalsi:
+            FillPaletteOther();
+            return;
+        case ObjectTab::Efekty:
+            FillPaletteEffects();
+            return;
+    }
+}
+
+// --- the controls ------------------------------------------------------------------------------
+
+void ObjectPalette::TrackBarChange(int32_t position) {
+    list_.SetBarPosition(position);
+    Changed();
+}
+
+void ObjectPalette::PreviewClick(int32_t preview) {
+    const tAddPack* shown = list_.Shown(preview);
+    if (!shown) return;
+    Update update(*this);
+    const int32_t chosen = list_.BarPosition() + preview;
+    // The sound designer's click opens the entry's sounds and leaves the brush alone.
+    if (ctx_.Options.SoundEditing) {
+        ctx_.Tools.MarkObjectEntry(chosen);
+        OpenSoundEditor(tab_, *shown);
+        return;
+    }
+    ctx_.Tools.SelectPlacement(*shown, nahodne_);
+    ctx_.Tools.MarkObjectEntry(chosen);
+}
+
+bool ObjectPalette::ChooseEntry(int32_t index) {
+    if (index < 0 || index >= list_.Count()) return false;
+    Update update(*this);
+    TrackBarChange(std::min(index, list_.BarMax()));
+    PreviewClick(index - list_.BarPosition());
+    return true;
+}
+
+void ObjectPalette::OpenSoundEditor(ObjectTab tab, const tAddPack& entry) {
+    SoundEditorPort* sounds = ctx_.Ports.Sounds;
+    if (!sounds) return;
+    switch (tab) {
+        case ObjectTab::Budovy:
+            sounds->EditBuildingSounds(entry.Id);
+            return;
+        case ObjectTab::Jednotky:
+            sounds->EditPersonSounds(entry.Extra);
+            return;
+        case ObjectTab::Suroviny:
+        case ObjectTab::Priroda:
+        case ObjectTab::Dalsi:
+            sounds->EditObjectSounds(entry.IdObject);
+            return;
+        case ObjectTab::Efekty:
+            sounds->EditEffectSounds(entry.Tag);
+            return;
+    }
+}
+
+void ObjectPalette::RaceBoxChange(int32_t item) {
+    if (item < 0 || item >= static_cast<int32_t>(kRaceItems.size())) return;
+    Update update(*this);
+    raceItem_ = item;
+    const int32_t race = ItemNumber(kRaceItems[static_cast<size_t>(item)]);
+    // "Všichni" has no number: it lists the neutral types, and the box then says so.
+    if (tab_ == ObjectTab::Budovy)
+        FillPaletteBuildings(race, ItemNumber(kKindItems[static_cast<size_t>(kindItem_)]));
+    else if (tab_ == ObjectTab::Jednotky)
+        FillPalettePersons(race);
+    Changed();
+}
+
+void ObjectPalette::KindBoxChange(int32_t item) {
+    if (item < 0 || item >= static_cast<int32_t>(kKindItems.size())) return;
+    Update update(*this);
+    kindItem_ = item;
+    if (tab_ == ObjectTab::Budovy)
+        FillPaletteBuildings(ItemNumber(kRaceItems[static_cast<size_t>(raceItem_)]),
+                             ItemNumber(kKindItems[static_cast<size_t>(item)]));
+    Changed();
+}
+
+void ObjectPalette::NahodneClick(bool ticked) {
+    nahodne_ = ticked;
+    Changed();
+}
+
+void ObjectPalette::CheckBoxClick(int32_t preview, bool ticked) {
+    const tAddPack* shown = list_.Shown(preview);
+    if (!shown) return;
+    Update update(*this);
+    TypeList& selected = ctx_.SelectedTypes;
+    if (!ticked)
+        selected.Remove(shown->IdObject);
+    else if (!selected.Contains(shown->IdObject))
+        selected.Add(shown->IdObject);
+    tAddPack& pack = ctx_.Tools.State().CurrentPack;
+    if (selected.Count() > 0) {
+        pack.TreeLetters = kSelectedTypesLetters;
+        pack.TreeMode = 1;
+        ArmObjectTool();
+    } else {
+        pack.TreeLetters.clear();
+    }
+    ctx_.Tools.Changed();
+    Changed();
+}
+
+void ObjectPalette::ClearClick() {
+    ctx_.SelectedTypes.Clear();
+    Changed();
+}
+
+void ObjectPalette::ArmObjectTool() {
+    ToolState& state = ctx_.Tools.State();
+    if (state.ToolCode != kObjectTool) ctx_.Tools.ResetPaletteMarks();
+    state.ToolCode = kObjectTool;
+    ctx_.Tools.Changed();
+}
+
+void ObjectPalette::SelectNaturePage(NaturePage page) {
+    Update update(*this);
+    nature_ = page;
+    tAddPack& pack = ctx_.Tools.State().CurrentPack;
+    if (page == NaturePage::Nahodny) {
+        pack.IdObject = 0;
+        pack.Id = 0;
+        pack.Group = kEntryGroup;
+        pack.RandomShade = 1;
+        pack.OwnerClass = kOwnerObject;
+        pack.Spacing = spacing_;
+        ArmObjectTool();
+        // Plants go one at a time: the outline is one cell, whatever the brush.
+        ctx_.Tools.SetCursorExtent(0, 0);
+        RecomputeMix();
+    } else {
+        ctx_.Tools.MarkObjectEntry(-1);
+        pack.TreeMode = 0;
+        ArmObjectTool();
+    }
+    Changed();
+}
+
+void ObjectPalette::SetMixKind(int32_t row, int32_t kind) {
+    if (row < 0 || row >= kMixRows) return;
+    mixRows_[static_cast<size_t>(row)].Kind =
+        kind >= 0 && kind < static_cast<int32_t>(kPlantKinds.size()) ? kind : -1;
+    RecomputeMix();
+}
+
+void ObjectPalette::SetMixWeight(int32_t row, int32_t weight) {
+    if (row < 0 || row >= kMixRows) return;
+    mixRows_[static_cast<size_t>(row)].Weight = std::clamp(weight, 0, kMaxMixWeight);
+    RecomputeMix();
+}
+
+void ObjectPalette::RecomputeMix() {
+    mix_ = ComputeMix(mixRows_);
+    tAddPack& pack = ctx_.Tools.State().CurrentPack;
+    pack.TreeLetters = mix_.Letters;
+    pack.TreeWeights = mix_.Weights;
+    pack.TreeMode = 1;
+    ctx_.Tools.Changed();
+    Changed();
+}
+
+bool ObjectPalette::SetSpacingText(const std::string& text) {
+    const std::string trimmed = AllTrim(text);
+    int32_t value = 0;
+    const char* end = trimmed.data() + trimmed.size();
+    const auto [stop, error] = std::from_chars(trimmed.data(), end, value);
+    if (trimmed.empty() || error != std::errc() || stop != end) return false;
+    spacing_ = value;
+    ctx_.Tools.State().CurrentPack.Spacing = value;
+    ctx_.Tools.Changed();
+    Changed();
+    return true;
+}
+
+// --- the pick and the tool state ---------------------------------------------------------------
+
+void ObjectPalette::Pick(PalettePage page, int32_t idObject) {
+    Update update(*this);
+    ObjectTab tab = ObjectTab::Dalsi;
+    PaletteFilter filter = CatalogueFilter();
+    switch (page) {
+        case PalettePage::Nature:
+            tab = ObjectTab::Priroda;
+            break;
+        case PalettePage::Other:
+            break;
+        case PalettePage::AllBuildings:
+            tab = ObjectTab::Budovy;
+            filter = {-1, 0, 0, false};
+            break;
+        case PalettePage::AllUnits:
+            tab = ObjectTab::Jednotky;
+            filter = {-1, 0, 0, false};
+            break;
+    }
+    if (!filled_ || tab_ != tab || !(filter_ == filter)) {
+        switch (page) {
+            case PalettePage::Nature:
+                FillPaletteNature();
+                break;
+            case PalettePage::Other:
+                FillPaletteOther();
+                break;
+            case PalettePage::AllBuildings:
+                FillPaletteBuildings(-1, 0);
+                break;
+            case PalettePage::AllUnits:
+                FillPalettePersons(-1);
+                break;
+        }
+    }
+    for (int32_t i = 0; i < list_.Count(); ++i)
+        if (list_.Entry(i).IdObject == idObject) ChooseEntry(i);
+}
+
+void ObjectPalette::ToolsChanged(const ToolState&, const PaletteMarks&) {
+    // The chosen entry's frame follows the marks, which any tool's choice releases.
+    Changed();
+}
+
+// --- what the window shows ---------------------------------------------------------------------
+
+int32_t ObjectPalette::Chosen() const {
+    return ctx_.Tools.Marks().ObjectEntry;
+}
+
+PreviewSlot ObjectPalette::Preview(int32_t preview) const {
+    PreviewSlot slot;
+    const tAddPack* shown = list_.Shown(preview);
+    if (!shown) return slot;
+    slot.Entry = list_.BarPosition() + preview;
+    slot.Lowered = slot.Entry == Chosen();
+    slot.Ticked = ctx_.SelectedTypes.Contains(shown->IdObject);
+    return slot;
+}
+
+std::string ObjectPalette::NameLabel() const {
+    const tAddPack* first = list_.Shown(0);
+    return first ? first->Name : std::string();
+}
+
+std::string ObjectPalette::SizeLabel() const {
+    const tAddPack* first = list_.Shown(0);
+    if (!first || first->IdObject <= 0) return {};
+    const tObject* object = ctx_.Host.Objects().Item(first->IdObject);
+    if (!object) return {};
+    return std::to_string(object->Size_RT) + " x " + std::to_string(object->Size_LT);
+}
+
+bool ObjectPalette::EffectsTabShown() const {
+    return ctx_.Options.SoundEditing || tab_ == ObjectTab::Efekty;
+}
+
+}  // namespace tess

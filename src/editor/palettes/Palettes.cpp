@@ -1,0 +1,68 @@
+// The rules of the four palettes as the editor session owns them, with the menu commands that
+// fill and show them.
+#include "editor/palettes/Palettes.h"
+
+#include "editor/EditContext.h"
+#include "editor/palettes/SettlementCommand.h"
+#include "editor/palettes/TerrainBinding.h"
+
+namespace tess {
+
+Palettes::Palettes(EditContext& context)
+    : ctx_(context),
+      objects_(context),
+      pen_(context.Tools),
+      terrain_(context.Tools),
+      walls_(context.Tools) {}
+
+bool Palettes::Run(MenuCommand command, int arg1, int arg2) {
+    switch (command) {
+        case MenuCommand::ShowPenPalette:
+            if (windows_) windows_->ShowToolPalette(kPenPalette);
+            return true;
+        case MenuCommand::ShowTerrainPalette:
+            if (windows_) windows_->ShowToolPalette(kTerrainPalette);
+            return true;
+        case MenuCommand::ShowWallPalette:
+            if (windows_) windows_->ShowToolPalette(kWallPalette);
+            return true;
+        case MenuCommand::NewSettlement:
+            NewSettlement(ctx_.Tools, arg1, arg2);
+            return true;
+        case MenuCommand::FillBuildings:
+            objects_.FillPaletteBuildings(arg1, arg2);
+            return true;
+        case MenuCommand::FillPersons:
+            objects_.FillPalettePersons(arg1);
+            return true;
+        case MenuCommand::FillResources:
+            objects_.FillPaletteResources();
+            return true;
+        case MenuCommand::FillNature:
+            objects_.FillPaletteNature();
+            return true;
+        case MenuCommand::FillOther:
+            objects_.FillPaletteOther();
+            return true;
+        case MenuCommand::WallKind:
+            ctx_.Tools.State().CurrentPack.IdObject = arg1;
+            ctx_.Tools.Changed();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Palettes::PlacesRestored(const WindowPlaces& places) {
+    if (places[kObjectPalette].Visible) objects_.FillPaletteOther();
+}
+
+void Palettes::BindingAccepted(const TerrainBinding& binding) {
+    if (binding.Apply(ctx_.Map)) ctx_.Modified = true;
+    // The palette's buttons and the view's pictures both follow the map's terrain list.
+    ctx_.Host.ReloadTerrainPictures();
+    terrain_.TerrainClick(binding.Terrain());
+    ctx_.Host.MeView();
+}
+
+}  // namespace tess
