@@ -13,6 +13,7 @@
 #include "editor/forms/KontrolaMapy.h"
 #include "editor/forms/LitleM.h"
 #include "editor/forms/MapSurfaceWidget.h"
+#include "editor/forms/PaletteWindows.h"
 #include "editor/forms/RozmeryMapy.h"
 #include "editor/forms/WidgetToolWindow.h"
 #include "view/ViewDat.h"
@@ -68,6 +69,7 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
         session_.MeView();
         litleM_->ShowFrame();
     });
+    palettes_ = std::make_unique<PaletteWindows>(this, session_);
 
     for (const MenuItem& top : MainMenuItems()) {
         QMenu* menu = menuBar()->addMenu(MenuText(top.Caption));
@@ -172,8 +174,9 @@ void TForm1::DXDraw1InitializeSurface() {
     session_.MeView();
     session_.ResetTypeLists();
     session_.CollectTreeTypes();
-    // The palettes join the places once they exist.
-    session_.RestoreWindowPlaces({litleMPlace_.get(), nullptr, nullptr, nullptr, nullptr});
+    session_.RestoreWindowPlaces(
+        {litleMPlace_.get(), palettes_->Place(kPenPalette), palettes_->Place(kTerrainPalette),
+         palettes_->Place(kObjectPalette), palettes_->Place(kWallPalette)});
     session_.FinishStartUp();
     ready_ = true;
 }

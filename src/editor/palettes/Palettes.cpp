@@ -8,6 +8,25 @@
 
 namespace tess {
 
+namespace {
+
+constexpr int32_t kPaletteMargin = 10;
+constexpr TPoint kWallPaletteSpot{10, 50};
+
+}  // namespace
+
+TPoint ToolPaletteSpot(ToolWindowIndex window, const PaletteSpotSizes& sizes) {
+    const int32_t right = sizes.MainWidth - sizes.Width - kPaletteMargin;
+    switch (window) {
+        case kPenPalette:
+            return {right, sizes.MainHeight - sizes.Height - kPaletteMargin};
+        case kTerrainPalette:
+            return {right, sizes.PenTop - sizes.Height - kPaletteMargin};
+        default:
+            return kWallPaletteSpot;
+    }
+}
+
 Palettes::Palettes(EditContext& context)
     : ctx_(context),
       objects_(context),

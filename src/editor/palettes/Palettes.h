@@ -2,10 +2,13 @@
 // fill and show them.
 #pragma once
 
+#include <cstdint>
+
 #include "editor/EditorSettings.h"
 #include "editor/MainMenu.h"
 #include "editor/palettes/ObjectPalette.h"
 #include "editor/palettes/ToolPalettes.h"
+#include "resources/Utils.h"
 
 namespace tess {
 
@@ -20,6 +23,19 @@ class PaletteWindowsPort {
     // pictures up to date.
     virtual void ShowToolPalette(ToolWindowIndex window) = 0;
 };
+
+// Sizes of the windows a tool palette is placed by.
+struct PaletteSpotSizes {
+    int32_t MainWidth = 0;  // the main window
+    int32_t MainHeight = 0;
+    int32_t Width = 0;  // the palette
+    int32_t Height = 0;
+    int32_t PenTop = 0;  // where the pen palette stands
+};
+// Where "Nástrojové lišty" puts a palette: the pen palette in the main window's bottom right
+// corner, the terrain palette at the right edge just above the pen palette, the wall palette
+// at (10, 50). Margins are 10 pixels.
+TPoint ToolPaletteSpot(ToolWindowIndex window, const PaletteSpotSizes& sizes);
 
 class Palettes {
   public:

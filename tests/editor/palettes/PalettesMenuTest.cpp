@@ -32,6 +32,13 @@ TEST_F(PaletteTest, ToolbarItemsShowTheirPalettesAndDoNothingWithoutWindows) {
     EXPECT_FALSE(session->PaletteRules().Run(MenuCommand::Undo, 0, 0));
 }
 
+TEST(PaletteSpotTest, ToolPalettesGoToTheRightCornerStackedOrToTheLeft) {
+    const PaletteSpotSizes sizes{1280, 1000, 200, 150, 700};
+    EXPECT_EQ(ToolPaletteSpot(kPenPalette, sizes), (TPoint{1070, 840}));
+    EXPECT_EQ(ToolPaletteSpot(kTerrainPalette, sizes), (TPoint{1070, 540}));
+    EXPECT_EQ(ToolPaletteSpot(kWallPalette, sizes), (TPoint{10, 50}));
+}
+
 TEST_F(PaletteTest, TheHiddenWallMenuSetsTheKindOfTheEntry) {
     Tools().PressWallButton(2);
     ASSERT_TRUE(session->Run(MenuCommand::WallKind, 14));
