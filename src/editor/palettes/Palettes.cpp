@@ -5,6 +5,10 @@
 #include "editor/EditContext.h"
 #include "editor/palettes/SettlementCommand.h"
 #include "editor/palettes/TerrainBinding.h"
+#include "map/TerenDat.h"
+#include "resources/BigFile.h"
+#include "resources/UiHost.h"
+#include "resources/Utils.h"
 
 namespace tess {
 
@@ -76,12 +80,22 @@ void Palettes::PlacesRestored(const WindowPlaces& places) {
     if (places[kObjectPalette].Visible) objects_.FillPaletteOther();
 }
 
-void Palettes::BindingAccepted(const TerrainBinding& binding) {
+bool Palettes::BindingAccepted(const TerrainBinding& binding) {
+    // A slot whose flat tiles do not exist would draw nothing here and break the map in the
+    // game; the name typed is refused before it reaches the map.
+    const std::string tiles =
+        std::string(kTerrainPictureDir) + Cp1250ToUtf8(binding.StoredName()) + ".bmp";
+    if (!BigFile().FileExists(tiles)) {
+        Ui().MessageBox("neni soubor " + tiles, Buttons::Ok);
+        ctx_.Host.MeView();
+        return false;
+    }
     if (binding.Apply(ctx_.Map)) ctx_.Modified = true;
     // The palette's buttons and the view's pictures both follow the map's terrain list.
     ctx_.Host.ReloadTerrainPictures();
     terrain_.TerrainClick(binding.Terrain());
     ctx_.Host.MeView();
+    return true;
 }
 
 }  // namespace tess

@@ -56,8 +56,9 @@ class Palettes {
     void PlacesRestored(const WindowPlaces& places);
     // "Navolit terén" closed with Ok: the slot's new name and shade go into the map (which then
     // counts as modified when they changed), the terrain pictures follow, and the terrain is
-    // chosen as by a click. The view is drawn again.
-    void BindingAccepted(const TerrainBinding& binding);
+    // chosen as by a click. A name without a picture set is refused with a message and changes
+    // nothing. The view is drawn again either way; false when refused.
+    bool BindingAccepted(const TerrainBinding& binding);
 
   private:
     EditContext& ctx_;

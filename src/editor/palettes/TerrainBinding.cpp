@@ -27,10 +27,15 @@ void TerrainBinding::FileChosen(const std::string& path) {
     name_ = name.substr(0, name.size() - std::min(name.size(), kBrowseSuffix));
 }
 
-bool TerrainBinding::Apply(tMapa& map) const {
-    TerrainSlot& slot = map.Terrains[static_cast<size_t>(terrain_)];
+std::string TerrainBinding::StoredName() const {
     std::string name = Utf8ToCp1250(name_);
     if (name.size() > kSlotNameChars) name.resize(kSlotNameChars);
+    return name;
+}
+
+bool TerrainBinding::Apply(tMapa& map) const {
+    TerrainSlot& slot = map.Terrains[static_cast<size_t>(terrain_)];
+    std::string name = StoredName();
     const uint8_t shade = shade_ ? 1 : 0;
     const bool changed = slot.Name != name || slot.Shade != shade;
     slot.Name = std::move(name);

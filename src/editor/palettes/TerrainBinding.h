@@ -44,8 +44,9 @@ class TerrainBinding {
     // The file name "Procházet" starts with.
     std::string BrowseFileName() const { return name_ + "#.bmp"; }
 
-    // Ok: the slot's name (at most 30 characters, CP1250) and shade flag. True when the map's
-    // slot changed.
+    // The name as the slot keeps it: CP1250, at most 30 characters.
+    std::string StoredName() const;
+    // Ok: the slot's name (StoredName) and shade flag. True when the map's slot changed.
     bool Apply(tMapa& map) const;
 
   private:

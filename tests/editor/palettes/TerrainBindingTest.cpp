@@ -79,6 +79,17 @@ TEST_F(PaletteTest, RenamingASlotToLavaChangesThePicturesOfItsCellsAtTheNextRedr
     EXPECT_EQ(pixelsOfSlot(5), 0);
     EXPECT_GT(pixelsOfSlot(14), 10000);
     EXPECT_TRUE(std::equal(cells.begin(), cells.end(), map.Cells()));
+
+    // A name that has no pictures is refused: the slot and its pictures stay.
+    session->Modified = false;
+    TerrainBinding typo(map, 5);
+    typo.PictureSetChosen("lavaa");
+    EXPECT_FALSE(session->PaletteRules().BindingAccepted(typo));
+    EXPECT_EQ(map.Terrains[5].Name, "lava");
+    EXPECT_FALSE(session->Modified);
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back(), "neni soubor PICTURES/32x16/TERENY-/lavaa.bmp");
+    EXPECT_GT(pixelsOfSlot(14), 10000);
 }
 
 }  // namespace
