@@ -17,13 +17,13 @@ namespace {
 
 // The race box's item for a race, or -1 when it has none.
 int32_t RaceItemOf(int32_t race) {
-    for (size_t i = 0; i < kRaceItems.size(); ++i)
-        if (std::string_view(kRaceItems[i]).find_first_of("0123456789") != std::string_view::npos &&
-            GetNumber(kRaceItems[i], 1) == race)
-            return static_cast<int32_t>(i);
+    // From the second item on: "Všichni" has no number, but stands for no race of its own.
+    for (size_t i = 1; i < kRaceItems.size(); ++i)
+        if (GetNumber(kRaceItems[i], 1) == race) return static_cast<int32_t>(i);
     return -1;
 }
 
+// The number an item of the race or kind box stands for (0 when its text has none).
 int32_t ItemNumber(const char* item) {
     return GetNumber(item, 1);
 }
@@ -85,13 +85,24 @@ PaletteFilter ObjectPalette::CatalogueFilter(char letter) const {
     return filter;
 }
 
+void ObjectPalette::ShowControls(bool raceBox, bool kindBox, bool checkBoxes) {
+    raceBoxVisible_ = raceBox;
+    kindBoxVisible_ = kindBox;
+    checkBoxesVisible_ = checkBoxes;
+}
+
+void ObjectPalette::EndMix() {
+    // Until an entry is chosen the object tool places nothing from an earlier mix. (The tool
+    // itself stays: a terrain brush armed here would paint where the designer meant to place.)
+    ctx_.Tools.State().CurrentPack.TreeMode = 0;
+    ctx_.Tools.Changed();
+}
+
 void ObjectPalette::FillPaletteBuildings(int32_t race, int32_t kind) {
     Update update(*this);
     if (race >= 0 && RaceItemOf(race) >= 0) raceItem_ = RaceItemOf(race);
     if (kind > 0 && kind < static_cast<int32_t>(kKindItems.size())) kindItem_ = kind;
-    raceBoxVisible_ = true;
-    kindBoxVisible_ = true;
-    checkBoxesVisible_ = false;
+    ShowControls(true, true, false);
     nahodne_ = false;
     Fill(ObjectTab::Budovy, {race, kind, 0, false});
 }
@@ -99,59 +110,47 @@ void ObjectPalette::FillPaletteBuildings(int32_t race, int32_t kind) {
 void ObjectPalette::FillPalettePersons(int32_t race) {
     Update update(*this);
     if (race != -1 && RaceItemOf(race) >= 0) raceItem_ = RaceItemOf(race);
-    raceBoxVisible_ = true;
-    kindBoxVisible_ = false;
-    checkBoxesVisible_ = false;
+    ShowControls(true, false, false);
     Fill(ObjectTab::Jednotky, {race, 0, 0, false});
-    // Until an entry is chosen the object tool places nothing from an earlier mix. (The tool
-    // itself stays: a terrain brush armed here would paint where the designer meant to place.)
-    ctx_.Tools.State().CurrentPack.TreeMode = 0;
-    ctx_.Tools.Changed();
+    EndMix();
 }
 
 void ObjectPalette::FillPaletteResources() {
     Update update(*this);
-    raceBoxVisible_ = kindBoxVisible_ = false;
-    checkBoxesVisible_ = true;
+    ShowControls(false, false, true);
     nahodne_ = true;
     Fill(ObjectTab::Suroviny, CatalogueFilter());
-    ctx_.Tools.State().CurrentPack.TreeMode = 0;
-    ctx_.Tools.Changed();
+    EndMix();
 }
 
 void ObjectPalette::FillPaletteNature(char letter) {
     Update update(*this);
-    raceBoxVisible_ = kindBoxVisible_ = false;
-    checkBoxesVisible_ = true;
+    ShowControls(false, false, true);
     nahodne_ = true;
     Fill(ObjectTab::Priroda, CatalogueFilter(letter));
-    ctx_.Tools.State().CurrentPack.TreeMode = 0;
-    ctx_.Tools.Changed();
+    EndMix();
 }
 
 void ObjectPalette::FillPaletteOther() {
     Update update(*this);
-    raceBoxVisible_ = kindBoxVisible_ = false;
-    checkBoxesVisible_ = true;
+    ShowControls(false, false, true);
     nahodne_ = true;
     Fill(ObjectTab::Dalsi, CatalogueFilter());
 }
 
 void ObjectPalette::FillPaletteEffects() {
     Update update(*this);
-    raceBoxVisible_ = kindBoxVisible_ = false;
-    checkBoxesVisible_ = false;
+    ShowControls(false, false, false);
     Fill(ObjectTab::Efekty, {});
 }
 
 void ObjectPalette::SelectTab(ObjectTab tab) {
     switch (tab) {
         case ObjectTab::Budovy:
-            FillPaletteBuildings(ItemNumber(kRaceItems[static_cast<size_t>(raceItem_)]),
-                                 ItemNumber(kKindItems[static_cast<size_t>(kindItem_)]));
+            FillPaletteBuildings(BoxRace(), BoxKind());
             return;
         case ObjectTab::Jednotky:
-            FillPalettePersons(ItemNumber(kRaceItems[static_cast<size_t>(raceItem_)]));
+            FillPalettePersons(BoxRace());
             return;
         case ObjectTab::Suroviny:
             FillPaletteResources();
@@ -180,13 +179,15 @@ void ObjectPalette::PreviewClick(int32_t preview) {
     if (!shown) return;
     Update update(*this);
     const int32_t chosen = list_.BarPosition() + preview;
+    // A copy: a sound dialog may run while the list changes under it.
+    const tAddPack entry = *shown;
     // The sound designer's click opens the entry's sounds and leaves the brush alone.
     if (ctx_.Options.SoundEditing) {
         ctx_.Tools.MarkObjectEntry(chosen);
-        OpenSoundEditor(tab_, *shown);
+        OpenSoundEditor(tab_, entry);
         return;
     }
-    ctx_.Tools.SelectPlacement(*shown, nahodne_);
+    ctx_.Tools.SelectPlacement(entry, nahodne_);
     ctx_.Tools.MarkObjectEntry(chosen);
 }
 
@@ -219,16 +220,23 @@ void ObjectPalette::OpenSoundEditor(ObjectTab tab, const tAddPack& entry) {
     }
 }
 
+int32_t ObjectPalette::BoxRace() const {
+    return ItemNumber(kRaceItems[static_cast<size_t>(raceItem_)]);
+}
+
+int32_t ObjectPalette::BoxKind() const {
+    return ItemNumber(kKindItems[static_cast<size_t>(kindItem_)]);
+}
+
 void ObjectPalette::RaceBoxChange(int32_t item) {
     if (item < 0 || item >= static_cast<int32_t>(kRaceItems.size())) return;
     Update update(*this);
     raceItem_ = item;
-    const int32_t race = ItemNumber(kRaceItems[static_cast<size_t>(item)]);
     // "Všichni" has no number: it lists the neutral types, and the box then says so.
     if (tab_ == ObjectTab::Budovy)
-        FillPaletteBuildings(race, ItemNumber(kKindItems[static_cast<size_t>(kindItem_)]));
+        FillPaletteBuildings(BoxRace(), BoxKind());
     else if (tab_ == ObjectTab::Jednotky)
-        FillPalettePersons(race);
+        FillPalettePersons(BoxRace());
     Changed();
 }
 
@@ -236,9 +244,7 @@ void ObjectPalette::KindBoxChange(int32_t item) {
     if (item < 0 || item >= static_cast<int32_t>(kKindItems.size())) return;
     Update update(*this);
     kindItem_ = item;
-    if (tab_ == ObjectTab::Budovy)
-        FillPaletteBuildings(ItemNumber(kRaceItems[static_cast<size_t>(raceItem_)]),
-                             ItemNumber(kKindItems[static_cast<size_t>(item)]));
+    if (tab_ == ObjectTab::Budovy) FillPaletteBuildings(BoxRace(), BoxKind());
     Changed();
 }
 
@@ -341,40 +347,26 @@ bool ObjectPalette::SetSpacingText(const std::string& text) {
 
 // --- the pick and the tool state ---------------------------------------------------------------
 
+bool ObjectPalette::Showing(ObjectTab tab, const PaletteFilter& filter) const {
+    return filled_ && tab_ == tab && filter_ == filter;
+}
+
 void ObjectPalette::Pick(PalettePage page, int32_t idObject) {
     Update update(*this);
-    ObjectTab tab = ObjectTab::Dalsi;
-    PaletteFilter filter = CatalogueFilter();
+    const PaletteFilter everything{-1, 0, 0, false};
     switch (page) {
         case PalettePage::Nature:
-            tab = ObjectTab::Priroda;
+            if (!Showing(ObjectTab::Priroda, CatalogueFilter())) FillPaletteNature();
             break;
         case PalettePage::Other:
+            if (!Showing(ObjectTab::Dalsi, CatalogueFilter())) FillPaletteOther();
             break;
         case PalettePage::AllBuildings:
-            tab = ObjectTab::Budovy;
-            filter = {-1, 0, 0, false};
+            if (!Showing(ObjectTab::Budovy, everything)) FillPaletteBuildings(-1, 0);
             break;
         case PalettePage::AllUnits:
-            tab = ObjectTab::Jednotky;
-            filter = {-1, 0, 0, false};
+            if (!Showing(ObjectTab::Jednotky, everything)) FillPalettePersons(-1);
             break;
-    }
-    if (!filled_ || tab_ != tab || !(filter_ == filter)) {
-        switch (page) {
-            case PalettePage::Nature:
-                FillPaletteNature();
-                break;
-            case PalettePage::Other:
-                FillPaletteOther();
-                break;
-            case PalettePage::AllBuildings:
-                FillPaletteBuildings(-1, 0);
-                break;
-            case PalettePage::AllUnits:
-                FillPalettePersons(-1);
-                break;
-        }
     }
     for (int32_t i = 0; i < list_.Count(); ++i)
         if (list_.Entry(i).IdObject == idObject) ChooseEntry(i);

@@ -129,6 +129,15 @@ class ObjectPalette final : public ObjectPalettePort, public ToolListener {
     // The shared steps of every fill: the tab, the list, the chosen entry and the selection.
     void Fill(ObjectTab tab, const PaletteFilter& filter);
     PaletteFilter CatalogueFilter(char letter = 0) const;
+    // Which filter boxes and tick boxes the tab shows.
+    void ShowControls(bool raceBox, bool kindBox, bool checkBoxes);
+    // The unit, resource and plant fills end a plant mix.
+    void EndMix();
+    // Whether the palette lists that tab with that filter now.
+    bool Showing(ObjectTab tab, const PaletteFilter& filter) const;
+    // The race and the settlement kind the filter boxes show.
+    int32_t BoxRace() const;
+    int32_t BoxKind() const;
     void OpenSoundEditor(ObjectTab tab, const tAddPack& entry);
     // The object tool, releasing the other palettes' buttons when it was not the tool yet.
     void ArmObjectTool();
