@@ -130,6 +130,11 @@ TEST_F(PalettesTest, AMenuLeafFillsAndShowsTheObjectPaletteOnItsTab) {
     palette->TrackBar()->setValue(1);
     EXPECT_EQ(palette->Preview(0)->toolTip().toStdString(),
               Cp1250ToUtf8(rules.List().Entry(1).Name));
+    // Another tab fills itself; "Efekty" is there only for the sound designer.
+    palette->PageControl1()->setCurrentIndex(4);
+    EXPECT_EQ(rules.Tab(), ObjectTab::Dalsi);
+    EXPECT_EQ(palette->NameLabel()->text().toStdString(), Cp1250ToUtf8(rules.NameLabel()));
+    EXPECT_FALSE(palette->PageControl1()->isTabVisible(5));
     EXPECT_TRUE(ui.errors.empty()) << ui.errors.front();
 }
 

@@ -148,7 +148,7 @@ TSeleObj::TSeleObj(QWidget* mainWindow, EditorSession& session)
     layout->addWidget(naturePages_);
     layout->addWidget(pages_);
 
-    connect(tabs_, &QTabBar::tabBarClicked, this, [this](int tab) {
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
         if (tab >= 0) rules_.SelectTab(static_cast<ObjectTab>(tab));
     });
     connect(naturePages_, &QTabBar::currentChanged, this, [this](int page) {

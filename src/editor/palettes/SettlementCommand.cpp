@@ -3,6 +3,7 @@
 #include "editor/palettes/SettlementCommand.h"
 
 #include "editor/ToolBox.h"
+#include "editor/palettes/PaletteFills.h"
 #include "game/GameTables.h"
 #include "resources/UiHost.h"
 
@@ -23,7 +24,7 @@ bool NewSettlement(ToolBox& tools, int32_t kind, int32_t race) {
     entry.UseVes = centre->UseVes;
     entry.UseMesto = centre->UseMesto;
     entry.Tag = centre->Tag;
-    entry.Group = 2;
+    entry.Group = kEntryGroup;
     entry.OwnerClass = kOwnerBuilding;
     tools.SetPenMode(kPenFree);
     // Sizes the outline to the building's footprint; the brush itself is one cell.
