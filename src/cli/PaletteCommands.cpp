@@ -47,8 +47,8 @@ int PaletteListCommand(const Args& args) {
         throw UsageError("unknown page '" + page +
                          "' (Budovy, Jednotky, Suroviny, Příroda, Další or Efekty)");
     PaletteFilter filter;
-    if (args.Has("--race")) filter.Race = ParseIntList(args.Option("--race"), 1, "--race")[0];
-    if (args.Has("--kind")) filter.Kind = ParseIntList(args.Option("--kind"), 1, "--kind")[0];
+    if (args.Has("--race")) filter.Race = ParseInt32(args.Option("--race"), "--race");
+    if (args.Has("--kind")) filter.Kind = ParseInt32(args.Option("--kind"), "--kind");
     if (args.Has("--letter")) {
         const std::string letter = Utf8ToCp1250(args.Option("--letter"));
         if (letter.size() != 1) throw UsageError("--letter takes one character");

@@ -124,6 +124,14 @@ EnginePorts& EditorSession::Ports() {
     return engine_->ports;
 }
 
+void EditorSession::AttachSoundEditors(SoundEditorPort* soundEditors) {
+    engine_->ports.Sounds = soundEditors;
+}
+
+SoundEditorPort* EditorSession::SoundEditors() {
+    return engine_->ports.Sounds;
+}
+
 void EditorSession::UseObjects(std::unique_ptr<tObjects> objects) {
     if (objects) ownObjects_ = std::move(objects);
 }

@@ -12,6 +12,7 @@
 #include "editor/EnginePorts.h"
 #include "editor/MainMenu.h"
 #include "editor/MainWindowPort.h"
+#include "editor/SoundEditorPort.h"
 #include "editor/TypeList.h"
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
@@ -82,6 +83,11 @@ class EditorSession {
     // view of theirs instead. The view, once there, holds the view position.
     void AttachView(MapViewPort* view) { view_ = view; }
     void AttachMiniMap(MiniMapPort* miniMap) { miniMap_ = miniMap; }
+    // The sound dialogs that sound-mode clicks and the object palette open (null: none, as in
+    // the command-line tool).
+    // They are the engine's sound port.
+    void AttachSoundEditors(SoundEditorPort* soundEditors);
+    SoundEditorPort* SoundEditors();
     // The session's own view (null before CreateView).
     tView* MapView() { return mapView_.get(); }
 

@@ -196,6 +196,7 @@ void TBigFile::Open(const std::string& name) {
         entry.Name = AnsiUpperCase(std::string(reinterpret_cast<const char*>(window), nameLength));
         entry.Offset = ReadU32(window + nameLength + 1);
         entry.Size = ReadU32(window + nameLength + 5);
+        entry.EntryPos = p;
         if (uint64_t(entry.Offset) + entry.Size > file->size)
             throw damaged("member \"" + Cp1250ToUtf8(entry.Name) + "\" lies past the end");
         entries.push_back(std::move(entry));

@@ -16,6 +16,7 @@
 #include "editor/forms/PaletteWindows.h"
 #include "editor/forms/RozmeryMapy.h"
 #include "editor/forms/WidgetToolWindow.h"
+#include "game/forms/SoundEditors.h"
 #include "view/ViewDat.h"
 
 namespace tess {
@@ -69,6 +70,11 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
         session_.MeView();
         litleM_->ShowFrame();
     });
+    // The person dialog shows pictures from the view's catalogue, which start-up creates.
+    soundEditors_ = std::make_unique<tess::SoundEditors>(this, [this]() -> tObjects* {
+        return session_.MapView() ? session_.MapView()->Zoom->Objects.get() : nullptr;
+    });
+    session_.AttachSoundEditors(soundEditors_.get());
     palettes_ = std::make_unique<PaletteWindows>(this, session_);
 
     for (const MenuItem& top : MainMenuItems()) {
@@ -82,7 +88,9 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
     SyncCheckMarks();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    session_.AttachSoundEditors(nullptr);
+}
 
 void TForm1::AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items, const std::string& path,
                           bool hidden) {

@@ -19,6 +19,7 @@ namespace tess {
 
 class MapSurfaceWidget;
 class PaletteWindows;
+class SoundEditors;
 class TLitleM;
 class TfKontrolaMapy;
 class WidgetToolWindow;
@@ -34,6 +35,8 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     TLitleM* LitleM() const { return litleM_; }
     // The pen, terrain, object and wall palettes.
     PaletteWindows& Palettes() const { return *palettes_; }
+    // The sound dialogs; the session opens them for sound-mode clicks and the object palette.
+    tess::SoundEditors& SoundEditors() { return *soundEditors_; }
 
     // The rest of start-up, run once when the view first gets its surface (the first show
     // schedules it; tests call it directly).
@@ -77,6 +80,7 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     MapSurfaceWidget* dxDraw_ = nullptr;
     TLitleM* litleM_ = nullptr;
     std::unique_ptr<WidgetToolWindow> litleMPlace_;
+    std::unique_ptr<tess::SoundEditors> soundEditors_;
     std::unique_ptr<PaletteWindows> palettes_;
     // The findings window of the check running now.
     QPointer<TfKontrolaMapy> runningCheck_;
