@@ -27,6 +27,7 @@
 #include "editor/forms/SeleTer.h"
 #include "editor/forms/SeleWall.h"
 #include "editor/palettes/Palettes.h"
+#include "game/forms/SoundEditors.h"
 #include "resources/BigFile.h"
 #include "resources/Settings.h"
 #include "resources/Utils.h"
@@ -162,6 +163,22 @@ TEST_F(PalettesTest, ClickingAPreviewArmsTheObjectToolWithThatEntry) {
     EXPECT_EQ(State().CurrentPack.TreeLetters, "j");
     EXPECT_EQ(palette->MixLabel(0)->text(), "100%");
     EXPECT_EQ(State().CurrentPack.TreeMode, 1);
+}
+
+TEST_F(PalettesTest, InSoundModeAChosenEntryOpensItsSoundDialog) {
+    Start();
+    Session().Run(MenuCommand::ToggleSoundEditing);  // a hidden item
+    ASSERT_TRUE(Session().Options.SoundEditing);
+    Palettes().Ter()->Teren(4)->click();
+    TSeleObj* palette = Palettes().Obj();
+    Session().PaletteRules().Objects().FillPaletteEffects();
+    EXPECT_TRUE(palette->PageControl1()->isTabVisible(5));
+    EXPECT_EQ(palette->PageControl1()->currentIndex(), 5);
+    ASSERT_GT(Session().PaletteRules().Objects().List().Count(), 0);
+    Click(palette->Preview(0));
+    EXPECT_NE(form->SoundEditors().EffectDialog(), nullptr);
+    EXPECT_EQ(State().ToolCode, 4);
+    EXPECT_EQ(palette->Bevel(0)->frameShadow(), QFrame::Sunken);
 }
 
 TEST_F(PalettesTest, TerrainButtonsAndTheLevelBarSelectTheirTools) {
