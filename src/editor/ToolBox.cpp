@@ -110,7 +110,10 @@ void ToolBox::SetCursorExtent(int32_t width, int32_t height) {
 }
 
 void ToolBox::SetViewMask(uint8_t mask) {
+    Batch batch(*this);
+    marks_.Layers = mask;
     host_.SetLayers(mask);
+    changed_ = true;
 }
 
 void ToolBox::ResetPaletteMarks() {
