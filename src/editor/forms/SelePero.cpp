@@ -99,6 +99,8 @@ void TselePero::ToolsChanged(const ToolState& state, const PaletteMarks& marks) 
     const QSignalBlocker block(width_);
     width_->setValue(marks.PenTrackBar);
     delete_->setChecked(marks.DeleteDown);
+    for (size_t i = 0; i < layers_.size(); ++i)
+        layers_[i]->setChecked((marks.Layers & kLayerBoxes[i].Bit) != 0);
     QToolButton* mode = state.PenMode == kPenLine   ? line_
                         : state.PenMode == kPenFill ? fill_
                                                     : pen_;

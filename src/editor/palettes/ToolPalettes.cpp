@@ -60,8 +60,9 @@ void PenPalette::WidthChange(int32_t position) {
 }
 
 void PenPalette::LayerBoxClick(uint8_t bit, bool ticked) {
-    layers_ = static_cast<uint8_t>((layers_ & ~bit) | (ticked ? bit : 0));
-    tools_.SetViewMask(layers_);
+    // From the view's mask as it is now, whoever set it last.
+    const uint8_t layers = tools_.Marks().Layers;
+    tools_.SetViewMask(static_cast<uint8_t>((layers & ~bit) | (ticked ? bit : 0)));
 }
 
 // --- "Tereny" ----------------------------------------------------------------------------------

@@ -36,11 +36,9 @@ class PenPalette {
     void WidthChange(int32_t position);
     // A "Vidět na mapě" box: its bit cleared from the view's mask, set again when ticked.
     void LayerBoxClick(uint8_t bit, bool ticked);
-    uint8_t Layers() const { return layers_; }
 
   private:
     ToolBox& tools_;
-    uint8_t layers_ = 63;  // the view starts with every category shown
 };
 
 // --- "Tereny" ----------------------------------------------------------------------------------

@@ -68,7 +68,11 @@ TEST_F(ToolPalettesTest, EachLayerBoxClearsAndSetsOnlyItsOwnBit) {
     pen.LayerBoxClick(2, true);
     pen.LayerBoxClick(8, false);
     EXPECT_EQ(host.masks, (std::vector<uint8_t>{61, 29, 31, 23}));
-    EXPECT_EQ(pen.Layers(), 23);
+    EXPECT_EQ(tools.Marks().Layers, 23);
+    // A mask set elsewhere (a script) is where the next box starts from.
+    tools.SetViewMask(5);
+    pen.LayerBoxClick(32, true);
+    EXPECT_EQ(host.masks.back(), 37);
 }
 
 TEST(ToolPalettesViewTest, UncheckingTreesHidesTreesAndNothingElse) {
