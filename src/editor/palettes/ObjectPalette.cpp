@@ -144,19 +144,19 @@ void ObjectPalette::FillPaletteEffects() {
     Fill(ObjectTab::Efekty, {});
 }
 
-void ObjectPalette::SelectTab(ObjectTab tab) {
+void ObjectPalette::FillPage(ObjectTab tab, int32_t race, int32_t kind, char letter) {
     switch (tab) {
         case ObjectTab::Budovy:
-            FillPaletteBuildings(BoxRace(), BoxKind());
+            FillPaletteBuildings(race, kind);
             return;
         case ObjectTab::Jednotky:
-            FillPalettePersons(BoxRace());
+            FillPalettePersons(race);
             return;
         case ObjectTab::Suroviny:
             FillPaletteResources();
             return;
         case ObjectTab::Priroda:
-            FillPaletteNature();
+            FillPaletteNature(letter);
             return;
         case ObjectTab::Dalsi:
             FillPaletteOther();
@@ -165,6 +165,10 @@ void ObjectPalette::SelectTab(ObjectTab tab) {
             FillPaletteEffects();
             return;
     }
+}
+
+void ObjectPalette::SelectTab(ObjectTab tab) {
+    FillPage(tab, BoxRace(), BoxKind(), 0);
 }
 
 // --- the controls ------------------------------------------------------------------------------

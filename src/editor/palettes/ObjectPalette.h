@@ -65,6 +65,9 @@ class ObjectPalette final : public ObjectPalettePort, public ToolListener {
     void FillPaletteNature(char letter = 0);
     void FillPaletteOther();
     void FillPaletteEffects();
+    // The tab's own fill with the filters it takes (buildings race and kind, units race, plants
+    // letter).
+    void FillPage(ObjectTab tab, int32_t race, int32_t kind, char letter);
     // A tab chosen in the window: filled as from its menu, buildings and units with the filters
     // the boxes show.
     void SelectTab(ObjectTab tab);

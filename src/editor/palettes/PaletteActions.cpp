@@ -12,26 +12,7 @@
 namespace tess {
 
 void ChooseFromPalette(ObjectPalette& palette, const PaletteChoice& choice) {
-    switch (choice.Tab) {
-        case ObjectTab::Budovy:
-            palette.FillPaletteBuildings(choice.Race, choice.Kind);
-            break;
-        case ObjectTab::Jednotky:
-            palette.FillPalettePersons(choice.Race);
-            break;
-        case ObjectTab::Suroviny:
-            palette.FillPaletteResources();
-            break;
-        case ObjectTab::Priroda:
-            palette.FillPaletteNature(choice.Letter);
-            break;
-        case ObjectTab::Dalsi:
-            palette.FillPaletteOther();
-            break;
-        case ObjectTab::Efekty:
-            palette.FillPaletteEffects();
-            break;
-    }
+    palette.FillPage(choice.Tab, choice.Race, choice.Kind, choice.Letter);
     if (!palette.ChooseEntry(choice.Entry))
         throw ScriptError("\"" + std::string(ObjectTabName(choice.Tab)) + "\" lists " +
                           std::to_string(palette.List().Count()) + " entries, there is no entry " +
