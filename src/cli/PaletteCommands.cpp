@@ -83,7 +83,7 @@ const Registration list({"palette",
                          "palette list --page Budovy|Jednotky|Suroviny|Příroda|Další|Efekty "
                          "[--race R] [--kind K] [--letter C] [--sound-only] [--game-dir DIR] "
                          "[--text]",
-                         {"--sound-only"},
+                         {"--sound-only", "--text"},
                          PaletteListCommand});
 
 }  // namespace

@@ -82,6 +82,15 @@ TEST_F(PaletteCommandsTest, PagesTakeTheirFiltersAndNamesWithoutDiacritics) {
     EXPECT_EQ(Listed({"--page", "Budovy", "--race", "2"}), Names{});
 }
 
+TEST_F(PaletteCommandsTest, TheTextFormListsIndexNameAndPicture) {
+    const auto result =
+        RunCli({"palette", "list", "--page=Priroda", "--text", "--game-dir", Game()});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "0: Dub (IdObject 4, Id 4)\n1: Prastarý dub (IdObject 26, Id 26)\n"
+              "2: Smrk (IdObject 1, Id 1)\n");
+}
+
 TEST_F(PaletteCommandsTest, AWrongPageOrLetterIsAUsageError) {
     EXPECT_EQ(RunCli({"palette", "list", "--page", "Stromy", "--game-dir", Game()}).status, 2);
     EXPECT_EQ(RunCli({"palette", "list", "--game-dir", Game()}).status, 2);
