@@ -9,6 +9,7 @@
 #include "editor/DragScroll.h"
 #include "editor/OptionToggles.h"
 #include "editor/SessionEngine.h"
+#include "editor/UndoHistory.h"
 #include "editor/palettes/Palettes.h"
 #include "game/MapCheck.h"
 #include "game/MapFiles.h"
@@ -101,6 +102,8 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
     engine_ = std::make_unique<Engine>(*this);
     palettes_ = std::make_unique<Palettes>(engine_->context);
     engine_->ports.Palette = &palettes_->Objects();
+    engine_->history.SetListener(
+        [this](const HistoryStatus& status) { port_.ShowHistory(status); });
 }
 
 EditorSession::~EditorSession() = default;
@@ -154,6 +157,7 @@ void EditorSession::ResetViewOrigin() {
 
 void EditorSession::ReadSettings() {
     Options.ReverseScroll = settings_->GetInt(kReverseScrollValue, 0) == 1;
+    History().SetBudget(HistoryBudget(*settings_));
 }
 
 void EditorSession::OpenLastMapOrForceNewMap() {
@@ -250,6 +254,8 @@ bool EditorSession::LoadMapFiles(const std::string& mapName, const std::string& 
     if (!settings.MapRemembered()) return false;
     // The map brings its own terrain list: the view draws its pictures.
     engine_->ReloadTerrainPictures();
+    // Another map: nothing of the last one is left to undo.
+    History().Clear();
     Modified = false;
     PrepocitejHrace();
     if (miniMap_) miniMap_->Rebuild();
@@ -298,6 +304,7 @@ void EditorSession::ShowFinding(int32_t cellKey) {
     CentreViewOn(View(), map_->Width, map_->Height, {cellKey % 65536, cellKey / 65536});
     ViewMoved();
     if (!store_->Editors()) return;
+    HistoryScope step(History());
     tMapCheck(*map_, *store_).OpenFinding(cellKey);
     GameDataEdited();
 }
@@ -308,11 +315,13 @@ void EditorSession::ViewMoved() {
 }
 
 void EditorSession::NewPlayerCommand() {
+    HistoryScope step(History());
     store_->AddPlayer();
     GameDataEdited();
 }
 
 void EditorSession::EditPlayerCommand(int32_t player) {
+    HistoryScope step(History());
     store_->EditPlayer(player);
     GameDataEdited();
 }
@@ -327,6 +336,7 @@ void EditorSession::EditSettlementCommand(int32_t settlement) {
             ViewMoved();
         }
     }
+    HistoryScope step(History());
     store_->EditSettlement(settlement);
     GameDataEdited();
 }
@@ -388,6 +398,9 @@ bool EditorSession::Run(MenuCommand command, int arg1, int arg2) {
             return true;
         case MenuCommand::Undo:
             ClipCommands().Undo();
+            return true;
+        case MenuCommand::Redo:
+            ClipCommands().Redo();
             return true;
         case MenuCommand::CopyRectangle:
         case MenuCommand::CopyDiamond:

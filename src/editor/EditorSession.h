@@ -34,6 +34,7 @@ class MouseTools;
 class UndoAndClipboard;
 class MapWideCommands;
 class Palettes;
+class UndoHistory;
 
 // The directory of the editor's one tile size (32 x 16, 4 pixels a level).
 inline constexpr const char* kZoomDirectory = "PICTURES/32x16/";
@@ -101,6 +102,9 @@ class EditorSession {
     MouseTools& Mouse();
     UndoAndClipboard& ClipCommands();
     MapWideCommands& MapCommands();
+    // "Zpět" and "Znovu": every edit is one of its steps; opening a map or a new map starts it
+    // again.
+    UndoHistory& History();
     // The dialogs and windows the engine asks through (null members: none in this program).
     EnginePorts& Ports();
     // The rules of the pen, terrain, object and wall palettes (the object palette is also the
@@ -133,7 +137,7 @@ class EditorSession {
     // The surface and the view rectangle follow the window's client size.
     void MeReSize(int32_t width, int32_t height);
     void ResetViewOrigin();
-    // "LastMap" is read when it is used; here the scroll direction.
+    // "LastMap" is read when it is used; here the scroll direction and the history's budget.
     void ReadSettings();
     // Opens the last map, or runs "Nová mapa" until a map exists when there is none or it
     // cannot be read.

@@ -215,6 +215,7 @@ void Command(R& r, const json& a) {
 
     static const std::pair<const char*, MenuCommand> kMenuCommands[] = {
         {"undo", MenuCommand::Undo},
+        {"redo", MenuCommand::Redo},
         {"copy", MenuCommand::CopyRectangle},
         {"copy-diamond", MenuCommand::CopyDiamond},
         {"paste", MenuCommand::Paste},

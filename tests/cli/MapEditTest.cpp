@@ -93,6 +93,20 @@ TEST_F(MapEditTest, AScriptsEditsAreSavedAndSummed) {
     EXPECT_TRUE(fs::exists(dir.File("out.sav")));
 }
 
+TEST_F(MapEditTest, UndoStepsBackThroughTheEditsAndRedoDoesThemAgain) {
+    const auto result = Edit(R"({"actions": [
+        {"terrain": 12}, {"stroke": [[10, 10], [14, 18]]},
+        {"terrain": 3}, {"stroke": [[30, 30], [40, 30]]},
+        {"place": {"IdObject": 5, "Id": 5}}, {"click": [50, 50]},
+        {"command": "undo"}, {"command": "undo"}, {"command": "undo"}, {"command": "undo"},
+        {"command": "redo"}]})");
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto out = LoadOut();
+    EXPECT_EQ(out->GetTerrain(12, 14), 12);  // undone, then done again
+    EXPECT_NE(out->GetTerrain(35, 30), 3);
+    EXPECT_EQ(out->GetOccupancy(50, 50), 0);
+}
+
 TEST_F(MapEditTest, PaletteAndMixActionsChooseWhatTheObjectToolPlaces) {
     const auto result = Edit(R"({"seed": 3, "actions": [
         {"palette": {"page": "Priroda", "entry": 0}}, {"click": [20, 20]},

@@ -13,6 +13,7 @@
 
 #include "editor/EditorSession.h"
 #include "editor/MainWindowPort.h"
+#include "editor/UndoHistory.h"
 #include "game/GameFixture.h"
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
@@ -53,6 +54,7 @@ class ScriptedPort final : public MainWindowPort {
         ++checksFinished;
         lastFindings = findings;
     }
+    void ShowHistory(const HistoryStatus& status) override { lastHistory = status; }
 
     // Records the rows a check reports.
     struct RecordedProgress final : CheckProgress {
@@ -80,6 +82,7 @@ class ScriptedPort final : public MainWindowPort {
     int checksStarted = 0;
     int checksFinished = 0;
     std::vector<CheckFinding> lastFindings;
+    HistoryStatus lastHistory;
 
   private:
     template <typename T>

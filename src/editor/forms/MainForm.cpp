@@ -4,11 +4,14 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 
+#include "editor/UndoHistory.h"
 #include "editor/forms/EngineDialogs.h"
 #include "editor/forms/FileDialogs.h"
 #include "editor/forms/KontrolaMapy.h"
@@ -42,6 +45,10 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
     setWindowTitle(EditorSession::kStartCaption);
     // The engine's dialogs and its long work; the object palette joins once it exists.
     engineDialogs_ = std::make_unique<EngineDialogs>(this);
+    historyLabel_ = new QLabel(this);
+    historyLabel_->setObjectName("HistoryStatus");
+    statusBar()->addWidget(historyLabel_);
+    ShowHistory(HistoryStatus{});
     longWork_ = std::make_unique<LongWork>(this);
     EnginePorts& ports = session_.Ports();
     ports.Amount = engineDialogs_.get();
@@ -117,8 +124,12 @@ QAction* TForm1::AddMenuAction(QMenu* menu, const MenuItem& item, const std::str
     QAction* action = menu->addAction(MenuText(item.Caption));
     action->setObjectName(QString::fromStdString(key));
     action->setVisible(!item.Hidden);
-    if (ShortcutIsActive(item))
-        action->setShortcut(QKeySequence(QString::fromStdString(item.Shortcut)));
+    if (ShortcutIsActive(item)) {
+        QList<QKeySequence> keys{QKeySequence(QString::fromStdString(item.Shortcut))};
+        if (!item.AltShortcut.empty())
+            keys.append(QKeySequence(QString::fromStdString(item.AltShortcut)));
+        action->setShortcuts(keys);
+    }
     // Items of hidden menus keep their shortcuts working through the window itself.
     if (hidden && !item.Shortcut.empty()) addAction(action);
     const bool wired = IsWired(item.Command);
@@ -271,6 +282,10 @@ void TForm1::FinishMapCheck(const std::vector<CheckFinding>& findings) {
         delete window;
     else
         window->ShowFindings(findings);
+}
+
+void TForm1::ShowHistory(const HistoryStatus& status) {
+    if (historyLabel_) historyLabel_->setText(QString::fromStdString(HistoryStatusText(status)));
 }
 
 void TForm1::SetViewCursor(ViewCursor cursor) {

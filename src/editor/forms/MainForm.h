@@ -13,6 +13,7 @@
 #include "editor/MainWindowPort.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 
 namespace tess {
@@ -55,6 +56,7 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     const std::vector<QAction*>& SettlementActions() const { return settlementActions_; }
     QMenu* ProjectMenu() const { return projectMenu_; }
     LongWork* Work() const { return longWork_.get(); }
+    QLabel* HistoryLabel() const { return historyLabel_; }
 
     // MainWindowPort
     std::optional<std::string> ChooseMapToOpen(const FileDialogSetup& setup) override;
@@ -65,6 +67,7 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     void SetViewCursor(ViewCursor cursor) override;
     CheckProgress* StartMapCheck() override;
     void FinishMapCheck(const std::vector<CheckFinding>& findings) override;
+    void ShowHistory(const HistoryStatus& status) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,6 +104,7 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     };
     std::vector<RuledItem> ruledItems_;
     std::vector<std::pair<QAction*, MenuCommand>> toggles_;
+    QLabel* historyLabel_ = nullptr;  // the undo history's steps, in the status bar
     QMenu* projectMenu_ = nullptr;
     QMenu* playersMenu_ = nullptr;
     QMenu* settlementsMenu_ = nullptr;
