@@ -6,8 +6,11 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "editor/Autosave.h"
 #include "editor/DragScroll.h"
 #include "editor/OptionToggles.h"
+#include "editor/RecoveryStore.h"
+#include "editor/SaveBackups.h"
 #include "editor/SessionEngine.h"
 #include "editor/UndoHistory.h"
 #include "editor/palettes/Palettes.h"
@@ -80,7 +83,9 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
       store_(std::make_unique<tKalistor>()),
       clipboard_(std::make_unique<tClipBoard>()),
       map_(std::make_unique<tMapa>()),
-      ownObjects_(std::make_unique<tObjects>()) {
+      ownObjects_(std::make_unique<tObjects>()),
+      recovery_(std::make_unique<RecoveryStore>(setup.GameDirectory)),
+      autosave_(std::make_unique<AutosaveRules>()) {
     // The editors' delete buttons clear a footprint as the delete tool does; "Nastavit hlídku"
     // arms the mouse tools' patrol pick for the unit.
     mapSide_ = std::make_unique<GridMapSide>(
@@ -158,9 +163,12 @@ void EditorSession::ResetViewOrigin() {
 void EditorSession::ReadSettings() {
     Options.ReverseScroll = settings_->GetInt(kReverseScrollValue, 0) == 1;
     History().SetBudget(HistoryBudget(*settings_));
+    autosave_->SetInterval(AutosaveMinutes(*settings_));
 }
 
 void EditorSession::OpenLastMapOrForceNewMap() {
+    // Work a crashed session left comes first: once restored it is the map to work on.
+    if (OfferRecovery()) return;
     const std::string lastMap = settings_->GetString(kLastMapValue, kDefaultLastMap);
     if (FileExistsOnDisk(lastMap)) {
         Ui().SetCaption("Loading \"" + lastMap + "\"...");
@@ -248,7 +256,14 @@ void EditorSession::PrepocitejHrace() {
 }
 
 bool EditorSession::LoadMapFiles(const std::string& mapName, const std::string& savName) {
-    RememberingSettings settings(*settings_);
+    if (!LoadPair(mapName, savName, *settings_)) return false;
+    Settled();
+    return true;
+}
+
+bool EditorSession::LoadPair(const std::string& mapName, const std::string& savName,
+                             SettingsStore& lastMap) {
+    RememberingSettings settings(lastMap);
     OpenMapPair(*map_, *store_, Objects(), View(), mapName, savName, &settings);
     // A refused map file leaves the previous map, and with it its unsaved changes.
     if (!settings.MapRemembered()) return false;
@@ -276,16 +291,22 @@ bool EditorSession::SaveMapFiles(const std::string& mapName, const std::string& 
     }
     if (!WriteMapPair(mapName, savName)) return false;
     Modified = false;
+    // Everything is in the map's own files now.
+    recovery_->RemoveOwn();
+    Settled();
     return true;
 }
 
 bool EditorSession::WriteMapPair(const std::string& mapName, const std::string& savName) {
     // The captions, the check, the beep, both crash-safe writes (the pair is never left half
     // written) and "LastMap" are the shared save's.
+    std::optional<PairBackup> backup;
+    if (KeepBackups(*settings_)) backup.emplace(DiskPath(mapName), DiskPath(savName));
     CheckProgress* progress = port_.StartMapCheck();
     const MapPairSaveResult result = SaveMapPair(*map_, *store_, tMapa::ViewCentreOf(View()),
                                                  mapName, savName, settings_, progress);
     port_.FinishMapCheck(result.Findings);
+    if (result.Saved() && backup) backup->Commit();
     return result.Saved();
 }
 
@@ -510,7 +531,10 @@ bool EditorSession::IsChecked(MenuCommand command) const {
 }
 
 bool EditorSession::CloseRequested() {
-    if (!Modified) return true;
+    if (!Modified) {
+        recovery_->RemoveOwn();
+        return true;
+    }
     const std::string question = FileName.empty() ? std::string("Uložit mapu?")
                                                   : "Uložit mapu do souboru \"" + FileName + "\"?";
     const Answer answer = Ui().MessageBox(question, Buttons::YesNoCancel);
@@ -518,6 +542,8 @@ bool EditorSession::CloseRequested() {
     if (answer == Answer::Yes)
         close = SaveMapFiles(SaveDialog1.FileName, GameDataName(SaveDialog1.FileName));
     SaveWindowPlaces();
+    // A clean exit: nothing is left to recover.
+    if (close) recovery_->RemoveOwn();
     return close;
 }
 

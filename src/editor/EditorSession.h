@@ -35,6 +35,9 @@ class UndoAndClipboard;
 class MapWideCommands;
 class Palettes;
 class UndoHistory;
+class RecoveryStore;
+class AutosaveRules;
+struct RecoveryOffer;
 
 // The directory of the editor's one tile size (32 x 16, 4 pixels a level).
 inline constexpr const char* kZoomDirectory = "PICTURES/32x16/";
@@ -47,6 +50,8 @@ struct SessionSetup {
     uint64_t Seed = 0;
     // Where the map takes its wall-piece table (tests without game data use None).
     WallTableSource Walls = WallTableSource::GameData;
+    // Where the window keeps autosaved pairs instead of its usual place ("": the usual place).
+    std::string RecoveryDirectory;
 };
 
 // A file dialog's memory between uses: the file it shows and where it starts.
@@ -201,6 +206,19 @@ class EditorSession {
     // The close question; true when the window may close.
     bool CloseRequested();
 
+    // --- autosave and recovery (SessionRecovery.cpp) -----------------------------------------
+    // Where autosaved pairs go: the window names the per-user data location ("" turns recovery
+    // off; a place in the game directory is refused). The interval comes from the settings.
+    void SetRecoveryDirectory(const std::string& directory);
+    RecoveryStore& Recovery() { return *recovery_; }
+    // The window's timer, often: saves the recovery pair when it is due. A failed save says so
+    // in the caption once, until one succeeds again. True when it saved.
+    bool AutosaveTick(int64_t nowMs);
+    // Start-up, before the last map opens: each pair left by a session that did not end cleanly
+    // is offered once. True when one was restored (the map it holds is open, modified, under its
+    // original name).
+    bool OfferRecovery();
+
     // --- mouse in the view (view pixels) ----------------------------------------------------
     // A press acts at the cell the last move left under the mouse.
     void MouseDown(MouseButton button, int32_t x, int32_t y);
@@ -217,6 +235,11 @@ class EditorSession {
     // file everything stays as it was.
     bool OpenMapFile(const std::string& name);
     void ForceNewMap();
+    // Opens a pair; `lastMap` remembers the map file when it was taken.
+    bool LoadPair(const std::string& mapName, const std::string& savName, SettingsStore& lastMap);
+    bool RestoreRecoveredPair(const RecoveryOffer& offer);
+    // The map is as the designer saved or opened it: the recovery pair is not needed.
+    void Settled();
     void RestoreCurrentDirectory();
     FileDialogSetup OpenSetup() const;
     FileDialogSetup SaveSetup() const;
@@ -250,6 +273,8 @@ class EditorSession {
     MiniMapPort* miniMap_ = nullptr;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<Palettes> palettes_;
+    std::unique_ptr<RecoveryStore> recovery_;
+    std::unique_ptr<AutosaveRules> autosave_;
 };
 
 }  // namespace tess

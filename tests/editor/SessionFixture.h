@@ -55,6 +55,10 @@ class ScriptedPort final : public MainWindowPort {
         lastFindings = findings;
     }
     void ShowHistory(const HistoryStatus& status) override { lastHistory = status; }
+    RecoveryChoice AskRecovery(const std::string& question) override {
+        recoveryQuestions.push_back(question);
+        return Next(recoveryAnswers, "recovery question");
+    }
 
     // Records the rows a check reports.
     struct RecordedProgress final : CheckProgress {
@@ -83,6 +87,8 @@ class ScriptedPort final : public MainWindowPort {
     int checksFinished = 0;
     std::vector<CheckFinding> lastFindings;
     HistoryStatus lastHistory;
+    std::deque<RecoveryChoice> recoveryAnswers;
+    std::vector<std::string> recoveryQuestions;
 
   private:
     template <typename T>

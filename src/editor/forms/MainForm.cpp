@@ -3,11 +3,15 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -19,6 +23,7 @@
 #include "editor/forms/LongWork.h"
 #include "editor/forms/MapSurfaceWidget.h"
 #include "editor/forms/PaletteWindows.h"
+#include "editor/forms/QtUiHost.h"
 #include "editor/forms/RozmeryMapy.h"
 #include "editor/forms/WidgetToolWindow.h"
 #include "game/forms/QtEditorDialogs.h"
@@ -76,6 +81,12 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
     });
     session_.AttachSoundEditors(soundEditors_.get());
     palettes_ = std::make_unique<PaletteWindows>(this, session_);
+    session_.SetRecoveryDirectory(setup.RecoveryDirectory.empty() ? RecoveryLocation()
+                                                                  : setup.RecoveryDirectory);
+    autosaveTimer_ = new QTimer(this);
+    autosaveTimer_->setInterval(1000);
+    connect(autosaveTimer_, &QTimer::timeout, this,
+            [this] { session_.AutosaveTick(QDateTime::currentMSecsSinceEpoch()); });
 
     for (const MenuItem& top : MainMenuItems()) {
         QMenu* menu = menuBar()->addMenu(MenuText(top.Caption));
@@ -191,6 +202,7 @@ void TForm1::DXDraw1InitializeSurface() {
          palettes_->Place(kObjectPalette), palettes_->Place(kWallPalette)});
     session_.FinishStartUp();
     ready_ = true;
+    autosaveTimer_->start();
 }
 
 void TForm1::MeReSize() {
@@ -286,6 +298,29 @@ void TForm1::FinishMapCheck(const std::vector<CheckFinding>& findings) {
 
 void TForm1::ShowHistory(const HistoryStatus& status) {
     if (historyLabel_) historyLabel_->setText(QString::fromStdString(HistoryStatusText(status)));
+}
+
+RecoveryChoice TForm1::AskRecovery(const std::string& question) {
+    QMessageBox box(QMessageBox::Question, QtUiHost::kBoxTitle, QString::fromStdString(question),
+                    QMessageBox::NoButton, this);
+    box.setObjectName("RecoveryQuestion");
+    QPushButton* restore = box.addButton("Obnovit", QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton("Zahodit", QMessageBox::DestructiveRole);
+    box.setDefaultButton(restore);
+    box.exec();
+    if (box.clickedButton() == restore) return RecoveryChoice::Restore;
+    if (box.clickedButton() == discard) return RecoveryChoice::Discard;
+    return RecoveryChoice::Later;
+}
+
+std::optional<std::string> TForm1::ChooseMacroFile(const FileDialogSetup& setup, bool save) {
+    return save ? ChooseFile(this, "Nahrát makro", "MacroDialog", setup, true)
+                : ChooseFile(this, "Přehrát makro", "MacroDialog", setup, false);
+}
+
+std::string TForm1::RecoveryLocation() {
+    return (QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/recovery")
+        .toStdString();
 }
 
 void TForm1::SetViewCursor(ViewCursor cursor) {

@@ -14,6 +14,7 @@
 
 class QAction;
 class QLabel;
+class QTimer;
 class QMenu;
 
 namespace tess {
@@ -68,6 +69,11 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     CheckProgress* StartMapCheck() override;
     void FinishMapCheck(const std::vector<CheckFinding>& findings) override;
     void ShowHistory(const HistoryStatus& status) override;
+    RecoveryChoice AskRecovery(const std::string& question) override;
+    std::optional<std::string> ChooseMacroFile(const FileDialogSetup& setup, bool save) override;
+
+    // Where autosaved pairs go: the per-user data location's "recovery".
+    static std::string RecoveryLocation();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -110,6 +116,8 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     QMenu* settlementsMenu_ = nullptr;
     std::vector<QAction*> playerActions_;
     std::vector<QAction*> settlementActions_;
+    // Asks the session every second whether an autosave is due.
+    QTimer* autosaveTimer_ = nullptr;
     bool startScheduled_ = false;
     bool startedUp_ = false;
     bool ready_ = false;
