@@ -43,8 +43,10 @@ bool GameTable::Find(std::string_view key, int32_t value) {
         const tFieldDescriptor* field = table_.FindField(key);
         if (table_.RecordCount > 0 && Has(key)) {
             const int32_t keep = table_.Current;
-            for (tess::First(table_); !tess::Eof(table_); tess::Next(table_))
-                numbers.emplace(LocateKey(*field, table_.ValueView(*field)), table_.Current);
+            for (tess::First(table_); !tess::Eof(table_); tess::Next(table_)) {
+                const int64_t key = LocateKey(*field, table_.ValueView(*field));
+                if (key != kNoLocateKey) numbers.emplace(key, table_.Current);
+            }
             table_.Current = keep;
         }
         index = indexes_.emplace(name, std::move(numbers)).first;

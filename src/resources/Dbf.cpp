@@ -302,11 +302,11 @@ bool GetBool(tTable& table, std::string_view name) {
 }
 
 int64_t LocateKey(const tFieldDescriptor& field, std::string_view value) {
-    if (UpperAscii(field.FieldType) != 'N' || field.Decimals != 0) return -1;
+    if (UpperAscii(field.FieldType) != 'N' || field.Decimals != 0) return kNoLocateKey;
     try {
         return GetNumber(value, 1);
     } catch (const ConvertError&) {
-        return -1;  // a run of digits too long for 32 bits matches no integer
+        return kNoLocateKey;
     }
 }
 
