@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "resources/Bytes.h"
 #include "resources/FileDescriptor.h"
 #include "resources/Utils.h"
 
@@ -29,10 +30,6 @@ struct ArchiveHandle {
 namespace {
 
 constexpr size_t kEntryWindow = 1000;
-
-uint32_t ReadU32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 // Reads up to count bytes at offset; returns how many were read.
 size_t ReadAt(int fd, void* buffer, size_t count, uint64_t offset) {
@@ -173,8 +170,8 @@ void TBigFile::Open(const std::string& name) {
     uint8_t header[8];
     if (ReadAt(file->fd, header, sizeof header, 0) != sizeof header)
         throw damaged("shorter than its 8-byte header");
-    const uint32_t count = ReadU32(header);
-    const uint64_t directoryOffset = ReadU32(header + 4);
+    const uint32_t count = LeU32(header);
+    const uint64_t directoryOffset = LeU32(header + 4);
     if (count > 0 && directoryOffset >= file->size)
         throw damaged("the directory starts past the end of the file");
     // The smallest entry is an empty name: its zero byte and 8 bytes.
@@ -194,8 +191,8 @@ void TBigFile::Open(const std::string& name) {
             throw damaged("entry " + std::to_string(i + 1) + " is cut off");
         TBigFileFileEntry entry;
         entry.Name = AnsiUpperCase(std::string(reinterpret_cast<const char*>(window), nameLength));
-        entry.Offset = ReadU32(window + nameLength + 1);
-        entry.Size = ReadU32(window + nameLength + 5);
+        entry.Offset = LeU32(window + nameLength + 1);
+        entry.Size = LeU32(window + nameLength + 5);
         if (uint64_t(entry.Offset) + entry.Size > file->size)
             throw damaged("member \"" + Cp1250ToUtf8(entry.Name) + "\" lies past the end");
         entries.push_back(std::move(entry));

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "resources/Bytes.h"
 #include "resources/UiHost.h"
 
 namespace tess {
@@ -89,8 +90,7 @@ uint32_t tTabulka::NextCode() {
     const size_t size = Data.size();
     uint32_t window = 0;
     if (byte + 4 <= size) {
-        const uint8_t* p = Data.data() + byte;
-        window = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+        window = LeU32(Data.data() + byte);
     } else {
         for (uint64_t i = 0; i < 4 && byte + i < size; ++i)
             window |= uint32_t(Data[static_cast<size_t>(byte + i)]) << (8 * i);

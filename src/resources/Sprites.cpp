@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "resources/BigFile.h"
+#include "resources/Bytes.h"
 #include "resources/SpriteLzw.h"
 #include "resources/SpriteRle.h"
 #include "resources/UiHost.h"
@@ -25,13 +26,6 @@ constexpr char kLoadDds[] = "LoadDDStoSurface";
 constexpr char kLoadDdsl[] = "LoadDDSLtoSurface";
 constexpr char kLoadDdsr[] = "LoadDDSRtoSurface";
 constexpr char kLoadDds2[] = "LoadDDS2toSurface";
-
-uint16_t Le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint32_t Le32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 // a * b, or the largest value when the product does not fit.
 uint64_t MulSaturated(uint64_t a, uint64_t b) {
@@ -64,8 +58,9 @@ struct DdsHeader {
 };
 
 DdsHeader ParseDds(const uint8_t* p) {
-    return {Le32(p + 12), Le32(p + 16),  Le32(p + 80),  Le32(p + 84),  Le32(p + 88), Le32(p + 92),
-            Le32(p + 96), Le32(p + 100), Le32(p + 104), Le32(p + 116), Le32(p + 120)};
+    return {LeU32(p + 12),  LeU32(p + 16),  LeU32(p + 80), LeU32(p + 84),
+            LeU32(p + 88),  LeU32(p + 92),  LeU32(p + 96), LeU32(p + 100),
+            LeU32(p + 104), LeU32(p + 116), LeU32(p + 120)};
 }
 
 // Decodes blocksX x blocksY DXT3 blocks (16 bytes each, in row order) with the top-left block
@@ -82,7 +77,7 @@ void DecodeDxt3Blocks(const uint8_t* data, int64_t blocksX, int64_t blocksY, tSu
             if (px >= width) break;
             if (px + 4 <= 0) continue;
             const uint8_t* block = data + (by * blocksX + bx) * 16;
-            const uint16_t c0 = Le16(block + 8), c1 = Le16(block + 10);
+            const uint16_t c0 = LeU16(block + 8), c1 = LeU16(block + 10);
             const uint32_t r0 = Expand5(c0 >> 11), g0 = Expand6(c0 >> 5), b0 = Expand5(c0);
             const uint32_t r1 = Expand5(c1 >> 11), g1 = Expand6(c1 >> 5), b1 = Expand5(c1);
             // Each term is truncated on its own; four colours whatever the order of c0, c1.
@@ -95,7 +90,7 @@ void DecodeDxt3Blocks(const uint8_t* data, int64_t blocksX, int64_t blocksY, tSu
                 const int64_t y = py + j;
                 if (!inside && (y < 0 || y >= height)) continue;
                 const uint32_t indices = block[12 + j];
-                const uint32_t alphaRow = Le16(block + 2 * j);
+                const uint32_t alphaRow = LeU16(block + 2 * j);
                 uint16_t* row = target.Row(static_cast<int32_t>(y));
                 uint16_t* alphaOut = alpha ? alpha->Row(static_cast<int32_t>(y)) : nullptr;
                 for (int i = 0; i < 4; ++i) {
@@ -125,13 +120,13 @@ TiledHeader ParseTiled(std::span<const uint8_t> data) {
     uint8_t raw[kTiledHeaderSize] = {};
     std::memcpy(raw, data.data(), std::min(data.size(), kTiledHeaderSize));
     TiledHeader h;
-    h.height = static_cast<int32_t>(Le32(raw + 4));
-    h.width = static_cast<int32_t>(Le32(raw + 8));
+    h.height = static_cast<int32_t>(LeU32(raw + 4));
+    h.width = static_cast<int32_t>(LeU32(raw + 8));
     h.redBits = raw[12];
     h.greenBits = raw[13];
     h.blueBits = raw[14];
     h.alphaBits = raw[15];
-    h.firstBand = Le32(raw + 16);
+    h.firstBand = LeU32(raw + 16);
     return h;
 }
 
@@ -213,8 +208,8 @@ void WalkTiles(const SpriteBytes& file, const TiledHeader& header, const char* l
             x = 0;
             const uint8_t* band = cursor.At(pos, kBandHeaderSize);
             pos += kBandHeaderSize;
-            nextBandTop = y + static_cast<int32_t>(Le32(band));
-            bandMore = Le32(band + 12);
+            nextBandTop = y + static_cast<int32_t>(LeU32(band));
+            bandMore = LeU32(band + 12);
             visitor.BandStart();
         }
         if (!visited.insert(pos).second) {
@@ -224,8 +219,8 @@ void WalkTiles(const SpriteBytes& file, const TiledHeader& header, const char* l
         }
         const uint8_t* tile = cursor.At(pos, kTileHeaderSize);
         pos += kTileHeaderSize;
-        const uint32_t down = Le32(tile), right = Le32(tile + 4);
-        const uint32_t size = Le32(tile + 8), length = Le32(tile + 12);
+        const uint32_t down = LeU32(tile), right = LeU32(tile + 4);
+        const uint32_t size = LeU32(tile + 8), length = LeU32(tile + 12);
         if (down != 0) pending = down;
         if (size > uint32_t(limits.MaxTileSide)) {
             Refuse(loader, file.Name,
@@ -327,7 +322,7 @@ class DirectTiles {
             switch (format_) {
                 case TileFormat::A4R4G4B4:
                     for (int32_t i = 0; i < n; ++i, src += 2)
-                        out[i] = Rgb565FromArgb4444(Le16(src));
+                        out[i] = Rgb565FromArgb4444(LeU16(src));
                     if (alphaOut) {
                         src -= 2 * size_t(n);
                         for (int32_t i = 0; i < n; ++i, src += 2)
@@ -337,7 +332,7 @@ class DirectTiles {
                 case TileFormat::R5G6B5:
                     // Expanding and storing again gives the value back: copy it.
                     for (int32_t i = 0; i < n; ++i, src += 2)
-                        out[i] = Le16(src);
+                        out[i] = LeU16(src);
                     // No alpha in this layout: the pixels are opaque.
                     if (alphaOut) std::fill(alphaOut, alphaOut + n, Grey565(255));
                     break;
@@ -397,7 +392,7 @@ class StripTiles {
                 buffer_.data() + size_t(j + 1) * rowBytes + size_t(clip.i0 + 1) * 2;
             uint16_t* out = target_.Row(static_cast<int32_t>(y + j)) + (x + clip.i0);
             for (int32_t i = 0; i < clip.i1 - clip.i0; ++i, src += 2) {
-                const uint16_t v = Le16(src);
+                const uint16_t v = LeU16(src);
                 out[i] = (v >> 12) == 0 ? kMagenta565 : Rgb565FromArgb4444(v);
             }
         }
@@ -516,7 +511,7 @@ void DecodeDdsSprite(const SpriteBytes& file, tSurface& target, tSurface* alpha,
                 const uint8_t* src = pixels + size_t(y) * size_t(width) * 2;
                 uint16_t* out = target.Row(y);
                 for (int32_t x = 0; x < width; ++x)
-                    out[x] = Rgb565FromArgb4444(Le16(src + 2 * x));
+                    out[x] = Rgb565FromArgb4444(LeU16(src + 2 * x));
                 if (alpha) {
                     uint16_t* a = alpha->Row(y);
                     for (int32_t x = 0; x < width; ++x)
@@ -543,7 +538,7 @@ void DecodeDdsSprite(const SpriteBytes& file, tSurface& target, tSurface* alpha,
                 const uint8_t* src = pixels + size_t(y) * size_t(width) * 2;
                 uint16_t* out = target.Row(y);
                 for (int32_t x = 0; x < width; ++x)
-                    out[x] = Le16(src + 2 * x);
+                    out[x] = LeU16(src + 2 * x);
             }
             break;
         case DdsLayout::Dxt3:
