@@ -1,7 +1,6 @@
 // The game archive ("zor.dat") with the disk as fallback: lookup and member/disk streams.
 #include "resources/BigFile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <cstring>
 
 #include "resources/Bytes.h"
+#include "resources/DiskFile.h"
 #include "resources/FileDescriptor.h"
 #include "resources/Utils.h"
 
@@ -30,6 +30,8 @@ struct ArchiveHandle {
 namespace {
 
 constexpr size_t kEntryWindow = 1000;
+// What a read past the end of an archive member raises.
+constexpr char kMemberEndOfFile[] = "End of file";
 
 // Reads up to count bytes at offset; returns how many were read.
 size_t ReadAt(int fd, void* buffer, size_t count, uint64_t offset) {
@@ -87,7 +89,7 @@ class MemberStream final : public TBigFileStream {
             n == 0 ? 0
                    : ReadAt(file_->fd, buffer, n, entry_.Offset + static_cast<uint64_t>(position_));
         position_ += static_cast<int64_t>(got);
-        if (got != count) throw IoError("End of file");
+        if (got != count) throw IoError(kMemberEndOfFile);
     }
 
     void Seek(int64_t position) override { position_ = position; }
@@ -101,7 +103,7 @@ class MemberStream final : public TBigFileStream {
 
 class DiskStream final : public TBigFileStream {
   public:
-    DiskStream(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
+    DiskStream(DiskFile file, std::string name) : fd_(file.Fd.release()), name_(std::move(name)) {}
     ~DiskStream() override { Close(); }
 
     void Close() override {
@@ -119,7 +121,7 @@ class DiskStream final : public TBigFileStream {
                 if (errno == EINTR) continue;
                 throw IoError("Read error \"" + name_ + "\": " + std::strerror(errno));
             }
-            if (n == 0) throw IoError("Read beyond end of file \"" + name_ + "\"");
+            if (n == 0) throw IoError(DiskEndOfFile(name_));
             done += static_cast<size_t>(n);
         }
     }
@@ -156,13 +158,9 @@ void TBigFile::Open(const std::string& name) {
     Close();
     auto file = std::make_shared<ArchiveHandle>();
     // Read-only: the archive is never written, and game data installed read-only must load.
-    file->fd = ::open(ResolveDiskPath(name).c_str(), O_RDONLY | O_CLOEXEC);
-    if (file->fd < 0)
-        throw IoError("Cannot open archive \"" + name + "\": " + std::strerror(errno));
-    struct stat st;
-    if (::fstat(file->fd, &st) != 0 || !S_ISREG(st.st_mode))
-        throw IoError("Cannot open archive \"" + name + "\": not a regular file");
-    file->size = static_cast<uint64_t>(st.st_size);
+    DiskFile disk = OpenDiskFile(name);
+    file->size = disk.Size;
+    file->fd = disk.Fd.release();
 
     const auto damaged = [&name](const std::string& why) {
         return IoError("Damaged archive \"" + name + "\": " + why);
@@ -238,16 +236,8 @@ bool TBigFile::OpenFile(TBigFileStreamPtr& stream, const std::string& name) cons
         stream = std::make_unique<MemberStream>(file_, *entry);
         return true;
     }
-    const std::string path = ResolveDiskPath(name);
     // Read-only, so read-only game data opens (the archive's read-write mode is not needed).
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw IoError("Cannot open file \"" + name + "\": " + std::strerror(errno));
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        throw IoError("Cannot open file \"" + name + "\": not a file");
-    }
-    stream = std::make_unique<DiskStream>(fd, name);
+    stream = std::make_unique<DiskStream>(OpenDiskFile(name), name);
     return true;
 }
 
@@ -275,15 +265,17 @@ void TBigFile::CloseFile(TBigFileStreamPtr& stream) {
     stream.reset();
 }
 
-std::vector<uint8_t> TBigFile::ReadWholeFile(const std::string& name) const {
-    TBigFileStreamPtr stream;
-    OpenFile(stream, name);
-    const int64_t size = stream->Size();
-    if (size < 0 || size > (int64_t(1) << 31)) throw IoError("File too large \"" + name + "\"");
-    std::vector<uint8_t> data(static_cast<size_t>(size));
-    if (!data.empty()) stream->Read(data.data(), data.size());
-    CloseFile(stream);
+std::vector<uint8_t> TBigFile::ReadWholeFile(const std::string& name, uint64_t limit) const {
+    const TBigFileFileEntry* entry = FindEntry(name);
+    if (!entry) return ReadDiskFile(name, limit);
+    if (entry->Size > limit) throw IoError(TooLargeText(name, entry->Size, limit));
+    std::vector<uint8_t> data(entry->Size);
+    MemberStream(file_, *entry).Read(data.data(), data.size());
     return data;
+}
+
+std::string TBigFile::EndOfFileText(const std::string& name) const {
+    return FindEntry(name) ? std::string(kMemberEndOfFile) : DiskEndOfFile(name);
 }
 
 TBigFile& BigFile() {

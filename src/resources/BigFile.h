@@ -60,8 +60,17 @@ class TBigFile {
     static int32_t FileSize(TBigFileStream* stream);
     static void CloseFile(TBigFileStreamPtr& stream);
 
-    // The whole content of a file found as OpenFile finds it; raises IoError.
-    std::vector<uint8_t> ReadWholeFile(const std::string& name) const;
+    // The whole content of a file found as OpenFile finds it, at most `limit` bytes; raises
+    // IoError with the messages of ReadDiskFile (an archive member too large or cut off raises
+    // "File too large" or "End of file").
+    std::vector<uint8_t> ReadWholeFile(const std::string& name,
+                                       uint64_t limit = kWholeFileLimit) const;
+    // What a read past the end of the file of that name raises: "End of file" for an archive
+    // member, the disk's end-of-file error otherwise.
+    std::string EndOfFileText(const std::string& name) const;
+
+    // The limit of a whole-file read that names none: far above any file of the game's data.
+    static constexpr uint64_t kWholeFileLimit = uint64_t(256) << 20;
 
     const std::vector<TBigFileFileEntry>& Directory() const { return directory_; }
     const std::string& ArchiveName() const { return archiveName_; }

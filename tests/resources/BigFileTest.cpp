@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "resources/Utils.h"
+#include "support/NamedPipe.h"
 #include "support/TempDir.h"
 #include "writers/ArchiveWriter.h"
 
@@ -91,6 +92,27 @@ TEST_F(BigFileTest, FallsBackToTheDiskAndRaisesForMissingFiles) {
     EXPECT_THROW(TBigFile::ReadFile(s.get(), buf, 1), IoError);
     EXPECT_THROW(archive.OpenFile(s, "DATA\\missing.dbf"), IoError);
     EXPECT_FALSE(archive.FileExists("DATA\\missing.dbf"));
+}
+
+// A named pipe in the game directory (a table, a picture, the archive itself) is refused at
+// once: opening one for reading would otherwise wait for a writer that never comes.
+TEST_F(BigFileTest, NamedPipesAreRefusedInsteadOfWaitedOn) {
+    OpenArchive({});
+    test::ScopedCurrentDir cd(dir.Path());
+    const test::NamedPipe table(dir.File("DATA/building.dbf"));
+    TBigFileStreamPtr s;
+    try {
+        archive.OpenFile(s, "DATA\\BUILDING.DBF");
+        ADD_FAILURE() << "the pipe was opened";
+    } catch (const IoError& e) {
+        EXPECT_NE(std::string(e.what()).find("not a regular file"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(s, nullptr);
+    EXPECT_THROW(archive.ReadWholeFile("DATA\\building.dbf"), IoError);
+
+    const test::NamedPipe zor(dir.File("pipe.dat"));
+    EXPECT_THROW(archive.Open("pipe.dat"), IoError);
+    EXPECT_TRUE(archive.Directory().empty());
 }
 
 TEST_F(BigFileTest, ReadOnlyFilesExistAndOpen) {

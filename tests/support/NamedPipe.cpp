@@ -1,0 +1,33 @@
+// A named pipe for tests of readers that must refuse one instead of waiting for a writer.
+#include "support/NamedPipe.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <stdexcept>
+
+namespace tess::test {
+
+NamedPipe::NamedPipe(std::string path) : path_(std::move(path)) {
+    std::filesystem::create_directories(std::filesystem::path(path_).parent_path());
+    if (::mkfifo(path_.c_str(), 0644) != 0) throw std::runtime_error("mkfifo failed: " + path_);
+    releaser_ = std::thread([this] {
+        while (!stop_) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            // Succeeds only while a reader has the pipe open (or waits in open()).
+            const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) ::close(fd);
+        }
+    });
+}
+
+NamedPipe::~NamedPipe() {
+    stop_ = true;
+    releaser_.join();
+    ::unlink(path_.c_str());
+}
+
+}  // namespace tess::test
