@@ -6,13 +6,12 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "game/Kalistor.h"
 #include "map/Footprints.h"
 #include "map/MapDat.h"
 #include "resources/BigFile.h"
+#include "resources/DiskFile.h"
 #include "resources/SafeFile.h"
 #include "resources/Settings.h"
 #include "resources/UiHost.h"
@@ -25,6 +24,8 @@ namespace {
 constexpr const char* kSaving = "Save ...";
 constexpr const char* kSaveFailed = "Save ... failed!";
 constexpr const char* kSaveOk = "Save ... ok.";
+// The largest map file the editor writes, with room for a longer tail of an older build.
+constexpr uint64_t kLargestMapFile = 6 * uint64_t(kMaxMapSize) * kMaxMapSize + 4096;
 
 // The previous map file, kept while a pair is written so that it can be put back when the
 // second file fails. A hard link costs nothing; where the file system has none, the bytes are
@@ -53,10 +54,7 @@ class PreviousFile {
             }
             if (errno != EEXIST) break;
         }
-        std::ifstream in(path_, std::ios::binary);
-        bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (!in.good() && !in.eof())
-            throw IoError("Cannot save \"" + path_ + "\": the previous file cannot be read");
+        bytes_ = ReadDiskFile(path_, kLargestMapFile);
     }
 
     // Puts the previous file back (or removes the new one when there was none); raises IoError.
@@ -72,9 +70,7 @@ class PreviousFile {
             link_.clear();
             return;
         }
-        WriteFileAtomically(
-            path_, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes_.data()),
-                                            bytes_.size()));
+        WriteFileAtomically(path_, bytes_);
     }
 
     void Drop() {
@@ -87,7 +83,7 @@ class PreviousFile {
     std::string path_;
     bool existed_ = false;
     std::string link_;
-    std::string bytes_;
+    std::vector<uint8_t> bytes_;
 };
 
 MapPairSaveResult WriteFailed(const std::string& error) {

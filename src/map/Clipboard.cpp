@@ -1,18 +1,13 @@
 // The map clipboard, its clip file and the undo snapshot.
 #include "map/Clipboard.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
 #include "resources/Bytes.h"
-#include "resources/FileDescriptor.h"
+#include "resources/DiskFile.h"
 #include "resources/SafeFile.h"
 #include "resources/UiHost.h"
 #include "resources/Utils.h"
@@ -155,18 +150,14 @@ void GetBuilding(const uint8_t* p, tBuildingRec& b) {
 // Reads a clip file whole; "" on success, else why not. The size is checked before anything is
 // read, so a huge or endless file costs nothing.
 std::string ReadClipFile(const std::string& name, std::vector<uint8_t>& bytes) {
-    // Non-blocking, so that a named pipe is refused instead of hanging the open.
-    FileDescriptor file(::open(ResolveDiskPath(name).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.get() < 0) return std::strerror(errno);
-    struct stat st;
-    if (::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) return "není to soubor";
-    if (static_cast<uint64_t>(st.st_size) != kClipFileSize)
-        return "má " + std::to_string(st.st_size) + " bajtů, soubor schránky jich má " +
+    try {
+        bytes = ReadDiskFile(name, kClipFileSize);
+    } catch (const IoError& e) {
+        return e.what();
+    }
+    if (bytes.size() != kClipFileSize)
+        return "má " + std::to_string(bytes.size()) + " bajtů, soubor schránky jich má " +
                std::to_string(kClipFileSize);
-    bytes.resize(kClipFileSize);
-    const ssize_t n = ReadFullyAt(file.get(), bytes.data(), bytes.size(), 0);
-    if (n < 0) return std::strerror(errno);
-    if (static_cast<size_t>(n) != bytes.size()) return "soubor se při čtení zkrátil";
     return {};
 }
 

@@ -1,8 +1,6 @@
 // The map document: the cell grid, its terrain list and wall-piece table, and the map file.
 #include "map/MapDat.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -17,7 +15,7 @@
 
 #include "resources/BigFile.h"
 #include "resources/Bytes.h"
-#include "resources/FileDescriptor.h"
+#include "resources/DiskFile.h"
 #include "resources/SafeFile.h"
 #include "resources/UiHost.h"
 
@@ -312,14 +310,14 @@ bool tMapa::LoadFromFile(const std::string& name, ViewPosition& view) {
     };
     const std::string quoted = "\"" + name + "\"";
 
-    // Non-blocking so that a named pipe is refused below instead of hanging the open.
-    FileDescriptor file(::open(ResolveDiskPath(name).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.get() < 0)
-        return refuse("Nelze otevřít soubor " + quoted + ": " + std::strerror(errno));
-    struct stat st;
-    if (::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        return refuse("Nelze otevřít soubor " + quoted + ": není to soubor");
-    const uint64_t fileSize = static_cast<uint64_t>(st.st_size);
+    DiskFile disk;
+    try {
+        disk = OpenDiskFile(name);
+    } catch (const IoError& e) {
+        return refuse(std::string("Mapu nelze načíst: ") + e.what() + ".");
+    }
+    const FileDescriptor& file = disk.Fd;
+    const uint64_t fileSize = disk.Size;
 
     uint8_t header[kHeaderBytes];
     const ssize_t headerRead = ReadFullyAt(file.get(), header, sizeof header, 0);

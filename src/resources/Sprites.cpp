@@ -416,24 +416,11 @@ const TBigFile& NoArchive() {
 
 std::vector<uint8_t> ReadSpriteFile(const std::string& name, bool diskOnly, std::string& endOfFile,
                                     const SpriteLimits& limits) {
-    // A file opened without an archive always comes from the disk.
+    // A file looked up without an archive always comes from the disk.
     const TBigFile& source = diskOnly ? NoArchive() : BigFile();
-    TBigFileStreamPtr stream;
-    source.OpenFile(stream, name);
-    const int64_t size = stream->Size();
-    if (size < 0 || uint64_t(size) > limits.MaxFileBytes)
-        throw IoError("File too large \"" + name + "\"");
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (!bytes.empty()) stream->Read(bytes.data(), bytes.size());
-    // Reads past the end of the bytes in memory raise the error this stream raises.
-    endOfFile = "End of file";
-    try {
-        uint8_t probe;
-        stream->Read(&probe, 1);
-    } catch (const IoError& e) {
-        endOfFile = e.what();
-    }
-    TBigFile::CloseFile(stream);
+    std::vector<uint8_t> bytes = source.ReadWholeFile(name, limits.MaxFileBytes);
+    // Reads past the end of the bytes in memory raise the error a read of the file would.
+    endOfFile = source.EndOfFileText(name);
     return bytes;
 }
 
