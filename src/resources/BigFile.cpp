@@ -11,6 +11,7 @@
 #include "resources/Bytes.h"
 #include "resources/DiskFile.h"
 #include "resources/FileDescriptor.h"
+#include "resources/UiHost.h"
 #include "resources/Utils.h"
 
 namespace tess {
@@ -151,6 +152,8 @@ TBigFile::~TBigFile() = default;
 void TBigFile::Close() {
     file_.reset();
     directory_.clear();
+    damaged_.clear();
+    reportedDamage_.clear();
     archiveName_.clear();
 }
 
@@ -176,7 +179,7 @@ void TBigFile::Open(const std::string& name) {
     if (count > (file->size - std::min(file->size, directoryOffset)) / 9)
         throw damaged("the entry count does not fit the file");
 
-    std::vector<TBigFileFileEntry> entries;
+    std::vector<TBigFileFileEntry> entries, outOfBounds;
     entries.reserve(count);
     uint64_t p = directoryOffset;
     uint8_t window[kEntryWindow];
@@ -191,17 +194,21 @@ void TBigFile::Open(const std::string& name) {
         entry.Name = AnsiUpperCase(std::string(reinterpret_cast<const char*>(window), nameLength));
         entry.Offset = LeU32(window + nameLength + 1);
         entry.Size = LeU32(window + nameLength + 5);
+        // One member out of bounds does not spoil the others; it fails when it is asked for.
         if (uint64_t(entry.Offset) + entry.Size > file->size)
-            throw damaged("member \"" + Cp1250ToUtf8(entry.Name) + "\" lies past the end");
-        entries.push_back(std::move(entry));
+            outOfBounds.push_back(std::move(entry));
+        else
+            entries.push_back(std::move(entry));
         p += nameLength + 1 + 8;
     }
-    std::sort(entries.begin(), entries.end(),
-              [](const TBigFileFileEntry& a, const TBigFileFileEntry& b) {
-                  return ByteLess(b.Name, a.Name);
-              });
+    const auto descending = [](const TBigFileFileEntry& a, const TBigFileFileEntry& b) {
+        return ByteLess(b.Name, a.Name);
+    };
+    std::sort(entries.begin(), entries.end(), descending);
+    std::sort(outOfBounds.begin(), outOfBounds.end(), descending);
     file_ = std::move(file);
     directory_ = std::move(entries);
+    damaged_ = std::move(outOfBounds);
     archiveName_ = name;
 }
 
@@ -212,16 +219,17 @@ std::string TBigFile::LookupKey(const std::string& name) {
     return AnsiUpperCase(key);
 }
 
-const TBigFileFileEntry* TBigFile::FindEntry(const std::string& name) const {
-    if (directory_.empty()) return nullptr;
-    const std::string key = LookupKey(name);
-    // Search by halving over the descending directory.
+namespace {
+
+// Search by halving over a directory sorted in descending byte-wise order.
+const TBigFileFileEntry* FindByKey(const std::vector<TBigFileFileEntry>& directory,
+                                   const std::string& key) {
     int64_t lo = 0;
-    int64_t hi = static_cast<int64_t>(directory_.size()) - 1;
+    int64_t hi = static_cast<int64_t>(directory.size()) - 1;
     while (lo <= hi) {
         const int64_t mid = (lo + hi) / 2;
-        const std::string& entryName = directory_[static_cast<size_t>(mid)].Name;
-        if (entryName == key) return &directory_[static_cast<size_t>(mid)];
+        const std::string& entryName = directory[static_cast<size_t>(mid)].Name;
+        if (entryName == key) return &directory[static_cast<size_t>(mid)];
         if (ByteLess(entryName, key))
             hi = mid - 1;
         else
@@ -230,12 +238,33 @@ const TBigFileFileEntry* TBigFile::FindEntry(const std::string& name) const {
     return nullptr;
 }
 
+}  // namespace
+
+const TBigFileFileEntry* TBigFile::FindEntry(const std::string& name) const {
+    if (directory_.empty()) return nullptr;
+    return FindByKey(directory_, LookupKey(name));
+}
+
+const TBigFileFileEntry* TBigFile::FindDamagedEntry(const std::string& name) const {
+    if (damaged_.empty()) return nullptr;
+    return FindByKey(damaged_, LookupKey(name));
+}
+
+void TBigFile::ReportDamagedMember(const std::string& name) const {
+    const TBigFileFileEntry* entry = FindDamagedEntry(name);
+    if (!entry || !reportedDamage_.insert(entry->Name).second) return;
+    ErrorBox("Archiv \"" + archiveName_ + "\" je poškozený: data položky \"" +
+             Cp1250ToUtf8(entry->Name) + "\" leží za koncem souboru. Místo ní se čte soubor \"" +
+             name + "\" z disku.");
+}
+
 bool TBigFile::OpenFile(TBigFileStreamPtr& stream, const std::string& name) const {
     stream.reset();
     if (const TBigFileFileEntry* entry = FindEntry(name)) {
         stream = std::make_unique<MemberStream>(file_, *entry);
         return true;
     }
+    ReportDamagedMember(name);
     // Read-only, so read-only game data opens (the archive's read-write mode is not needed).
     stream = std::make_unique<DiskStream>(OpenDiskFile(name), name);
     return true;
@@ -267,7 +296,10 @@ void TBigFile::CloseFile(TBigFileStreamPtr& stream) {
 
 std::vector<uint8_t> TBigFile::ReadWholeFile(const std::string& name, uint64_t limit) const {
     const TBigFileFileEntry* entry = FindEntry(name);
-    if (!entry) return ReadDiskFile(name, limit);
+    if (!entry) {
+        ReportDamagedMember(name);
+        return ReadDiskFile(name, limit);
+    }
     if (entry->Size > limit) throw IoError(TooLargeText(name, entry->Size, limit));
     std::vector<uint8_t> data(entry->Size);
     MemberStream(file_, *entry).Read(data.data(), data.size());

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "resources/Utils.h"
 #include "support/NamedPipe.h"
 #include "support/TempDir.h"
+#include "support/TestUi.h"
 #include "writers/ArchiveWriter.h"
 
 namespace tess {
@@ -139,10 +142,6 @@ TEST_F(BigFileTest, DamagedArchivesAreRefusedAndLeaveItEmpty) {
     bad = good;
     bad[7] = 0x7F;
     EXPECT_THROW(archive.Open(dir.Write("bad2.dat", bad)), IoError);
-    // Member data past the end.
-    bad = good;
-    bad[bad.size() - 1] = 0x10;
-    EXPECT_THROW(archive.Open(dir.Write("bad3.dat", bad)), IoError);
     // Name without its zero byte (the file ends inside the name).
     bad = good;
     bad.resize(bad.size() - 9);
@@ -150,6 +149,44 @@ TEST_F(BigFileTest, DamagedArchivesAreRefusedAndLeaveItEmpty) {
     // Shorter than the header.
     EXPECT_THROW(archive.Open(dir.Write("bad5.dat", Bytes("abc"))), IoError);
     EXPECT_THROW(archive.Open(dir.File("none.dat")), IoError);
+}
+
+// A member whose data lies past the end of the file is refused on its own: the other members
+// stay readable, its name falls to the disk, and the damage is reported the first time it is
+// asked for.
+TEST_F(BigFileTest, OneDamagedMemberLeavesTheOthersUsable) {
+    std::vector<uint8_t> bytes =
+        BuildArchive({{"A.BIN", Bytes("aaa")}, {"B.BIN", Bytes("bbb")}, {"C.BIN", Bytes("ccc")}});
+    const std::string name = "B.BIN";
+    const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+    ASSERT_NE(at, bytes.end());
+    const size_t size = size_t(at - bytes.begin()) + name.size() + 1 + 4;
+    bytes[size + 3] = 0x40;  // B's size becomes about 1 GiB
+    test::ScopedTestUi ui;
+    test::ScopedCurrentDir cd(dir.Path());
+    archive.Open(dir.Write("zor.dat", bytes));
+
+    ASSERT_EQ(archive.Directory().size(), 2u);
+    ASSERT_EQ(archive.DamagedEntries().size(), 1u);
+    EXPECT_EQ(archive.FindEntry("b.bin"), nullptr);
+    EXPECT_NE(archive.FindDamagedEntry("b.bin"), nullptr);
+    EXPECT_EQ(archive.ReadWholeFile("a.bin"), Bytes("aaa"));
+    EXPECT_EQ(archive.ReadWholeFile("C.BIN"), Bytes("ccc"));
+    EXPECT_TRUE(ui.errors.empty());
+
+    // Without a disk file of that name the read fails as a missing file does, after the report.
+    EXPECT_THROW(archive.ReadWholeFile("b.bin"), IoError);
+    ASSERT_EQ(ui.errors.size(), 1u);
+    EXPECT_NE(ui.errors[0].find("\"B.BIN\" leží za koncem souboru"), std::string::npos)
+        << ui.errors[0];
+    // The disk file stands in for it, and the damage is not reported again.
+    dir.Write("b.bin", std::string("disk"));
+    EXPECT_FALSE(archive.FileExists("nothing.bin"));
+    EXPECT_TRUE(archive.FileExists("B.BIN"));
+    TBigFileStreamPtr s;
+    ASSERT_TRUE(archive.OpenFile(s, "B.BIN"));
+    EXPECT_EQ(TBigFile::FileSize(s.get()), 4);
+    EXPECT_EQ(ui.errors.size(), 1u);
 }
 
 TEST_F(BigFileTest, EveryNameIsFoundWhateverItsBytes) {
