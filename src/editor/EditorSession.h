@@ -13,6 +13,7 @@
 #include "editor/MainWindowPort.h"
 #include "editor/TypeList.h"
 #include "game/Kalistor.h"
+#include "game/RefusedGameData.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
 #include "resources/Random.h"
@@ -198,6 +199,8 @@ class EditorSession {
     std::unique_ptr<tClipBoard> clipboard_;
     std::unique_ptr<tMapa> map_;
     std::unique_ptr<tObjects> noObjects_;  // the catalogue until the view has its own
+    // The game-data file of the open map that was refused, kept aside by the first save.
+    RefusedGameData refusedGameData_;
     tSurface surface_;
     ViewPosition ownView_;
     std::unique_ptr<tView> mapView_;

@@ -114,7 +114,8 @@ void RemoveGameLinks(tMapa& map) {
 
 MapPairSaveResult SaveMapPair(const tMapa& map, tKalistor& store, TPoint viewCentre,
                               const std::string& mapName, const std::string& savName,
-                              SettingsStore* settings, CheckProgress* progress) {
+                              SettingsStore* settings, CheckProgress* progress,
+                              RefusedGameData* refused) {
     Ui().SetCaption(kSaving);
     tMapCheck check(map, store);
     if (check.Check(kCheckFull, false, progress) != 0) {
@@ -135,6 +136,16 @@ MapPairSaveResult SaveMapPair(const tMapa& map, tKalistor& store, TPoint viewCen
     // Everything that can stop the save short of a write happens before the first file changes:
     // the game data's bytes (its recalculations read the game tables) and the kept map file.
     const std::vector<uint8_t> savBytes = store.SaveToBytes();
+    if (refused && !refused->Path.empty() &&
+        ResolveDiskPath(refused->Path) == ResolveDiskPath(savName)) {
+        try {
+            KeepDamagedCopy(savName);
+        } catch (const IoError& e) {
+            return WriteFailed("Poškozený soubor \"" + savName +
+                               "\" nelze zachovat, mapa se neuloží: " + e.what());
+        }
+        refused->Path.clear();
+    }
     PreviousFile previousMap(mapPath);
     try {
         previousMap.Keep();
@@ -163,22 +174,30 @@ MapPairSaveResult SaveMapPair(const tMapa& map, tKalistor& store, TPoint viewCen
 
 bool OpenMapPair(tMapa& map, tKalistor& store, const tObjects& objects, ViewPosition& view,
                  const std::string& mapName, const std::string& savName, SettingsStore* settings,
-                 RepairSummary* repaired) {
+                 RepairSummary* repaired, RefusedGameData* refused) {
     // A refused map leaves everything as it was: the game data must not be read against a map
     // it does not belong to.
     if (!map.LoadFromFile(mapName, view)) return false;
     if (settings) settings->SetString("LastMap", mapName);
 
-    bool loaded = true;
-    if (FileExistsOnDisk(savName)) {
-        loaded = store.LoadFromFile(savName, &map);
-        if (!loaded) {
-            store.Clear();
-            RemoveGameLinks(map);
-        }
-    } else {
+    // Whatever waited to be kept belonged to the map that was open before.
+    if (refused) refused->Path.clear();
+    const bool exists = FileExistsOnDisk(savName);
+    const bool loaded = !exists || store.LoadFromFile(savName, &map);
+    if (!exists || !loaded) {
         store.Clear();
         RemoveGameLinks(map);
+    }
+    if (!loaded && refused) {
+        refused->Path = savName;
+        Ui().MessageBox("Mapa \"" + mapName +
+                            "\" je otevřená bez hráčů, usedlostí, budov a jednotek, protože "
+                            "soubor \"" +
+                            savName +
+                            "\" nelze načíst. Při prvním uložení mapy se tento soubor zachová "
+                            "jako \"" +
+                            DamagedCopyName(savName) + "\".",
+                        Buttons::Ok);
     }
 
     // Footprints are not trusted from the file: they are rebuilt from the anchors.
