@@ -7,9 +7,9 @@
 #include <stdexcept>
 
 #include "editor/DragScroll.h"
+#include "game/Clipboard.h"
 #include "game/MapCheck.h"
 #include "game/MapFiles.h"
-#include "map/Clipboard.h"
 #include "resources/BigFile.h"
 #include "resources/UiHost.h"
 #include "resources/Utils.h"

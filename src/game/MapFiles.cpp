@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "game/Footprints.h"
 #include "game/Kalistor.h"
-#include "map/Footprints.h"
 #include "map/MapDat.h"
 #include "resources/BigFile.h"
 #include "resources/DiskFile.h"

@@ -3,10 +3,10 @@
 
 #include <cmath>
 
-#include "game/GameTables.h"
 #include "resources/BigFile.h"
 #include "resources/Bytes.h"
 #include "resources/DiskFile.h"
+#include "resources/GameTable.h"
 #include "resources/SafeFile.h"
 #include "resources/Sprites.h"
 #include "resources/UiHost.h"

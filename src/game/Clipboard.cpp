@@ -1,5 +1,5 @@
 // The map clipboard, its clip file and the undo snapshot.
-#include "map/Clipboard.h"
+#include "game/Clipboard.h"
 
 #include <climits>
 #include <cstdlib>
