@@ -1,12 +1,15 @@
 // Fuzz target: a dBASE table with its memo file; opens it, walks it, reads every field with
-// every getter and searches it. Input: a 4-byte little-endian table length, the table, the memo.
+// every getter, searches it, and writes fields back. Input: a 4-byte little-endian table length,
+// the table, the memo.
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "resources/BigFile.h"
@@ -50,6 +53,35 @@ void ReadAllFields(tess::tTable& table) {
         tess::GetBool(table, field.Name);
         tess::tField out;
         tess::GetFieldname(table, field.Name, out);
+    }
+}
+
+// Writes every field of the last record back with its own bytes and saves: the file must come
+// out exactly as it went in. Then the other write operations, whose failures raise IoError.
+void WriteBack(tess::tTable& table, const std::string& name, const uint8_t* data, size_t size) {
+    tess::GoRecord(table, table.RecordCount);
+    for (const tess::tFieldDescriptor& field : table.Fields()) {
+        try {
+            const tess::tFieldDescriptor* named = table.FindField(field.Name);
+            if (named) tess::SetString(table, field.Name, table.ReadValue(*named));
+        } catch (const tess::IoError&) {
+        }
+    }
+    try {
+        tess::SaveDBF(table);
+    } catch (const tess::IoError&) {
+        __builtin_trap();  // the table was read from this very file
+    }
+    std::ifstream in(name, std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (saved.size() != size || (size > 0 && std::memcmp(saved.data(), data, size) != 0))
+        __builtin_trap();
+    for (const tess::tFieldDescriptor& field : table.Fields()) {
+        try {
+            tess::SetInteger(table, field.Name, -12);
+            tess::SetBool(table, field.Name, true);
+        } catch (const tess::IoError&) {
+        }
     }
 }
 
@@ -110,6 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         tess::GoRecord(t, static_cast<int32_t>(size % (static_cast<size_t>(t.RecordCount) + 3)));
         if (!tess::Eof(t)) ReadAllFields(t);
+        WriteBack(t, name, table, tableSize);
     }
     tess::CloseDBF(t);
     return 0;

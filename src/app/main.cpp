@@ -1,6 +1,7 @@
 // tessarine: the map editor. Finds and enters the game directory, then runs the main window.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPixmap>
@@ -8,6 +9,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <random>
 
 #include "editor/EditorSession.h"
@@ -15,6 +17,7 @@
 #include "editor/forms/MainForm.h"
 #include "editor/forms/QtSettingsStore.h"
 #include "editor/forms/QtUiHost.h"
+#include "game/forms/SoundEditors.h"
 #include "resources/BigFile.h"
 #include "resources/GameDirectory.h"
 #include "resources/Utils.h"
@@ -28,12 +31,40 @@ int Refuse(const QString& text, int status) {
     return status;
 }
 
-// Waits until start-up has finished and no dialog is open, then saves the screen (the window
-// alone where the platform cannot grab the screen) and quits: pictures for tests and documents.
-void SaveScreenshotWhenReady(tess::TForm1& form, const QString& file) {
+// True once start-up has finished and no modal dialog waits for an answer.
+bool StartedAndIdle(const tess::TForm1& form) {
+    return form.Ready() && !QApplication::activeModalWidget();
+}
+
+// Opens the sound dialogs asked for on the command line (0: none) once start-up is done.
+void OpenSoundDialogsWhenReady(tess::TForm1& form, int effectId, int buildingId) {
+    if (effectId == 0 && buildingId == 0) return;
     auto* timer = new QTimer(&form);
-    QObject::connect(timer, &QTimer::timeout, &form, [&form, file, timer] {
-        if (!form.Ready() || QApplication::activeModalWidget()) return;
+    QObject::connect(timer, &QTimer::timeout, &form, [&form, effectId, buildingId, timer] {
+        if (!StartedAndIdle(form)) return;
+        timer->stop();
+        timer->deleteLater();
+        if (effectId != 0) form.SoundEditors().EditEffectSounds(effectId);
+        if (buildingId != 0) form.SoundEditors().EditBuildingSounds(buildingId);
+    });
+    timer->start(50);
+}
+
+// Waits until start-up has finished, no dialog is open and the windows asked for have been on
+// the screen for a moment (an effect's animation has run a few frames), then saves the screen
+// (the window alone where the platform cannot grab the screen) and quits: pictures for tests
+// and documents.
+void SaveScreenshotWhenReady(tess::TForm1& form, const QString& file, bool soundDialogs) {
+    auto* timer = new QTimer(&form);
+    auto shown = std::make_shared<QElapsedTimer>();
+    QObject::connect(timer, &QTimer::timeout, &form, [&form, file, timer, shown, soundDialogs] {
+        if (!StartedAndIdle(form)) return;
+        if (soundDialogs) {
+            if (!form.SoundEditors().EffectDialog() && !form.SoundEditors().BuildingDialog())
+                return;
+            if (!shown->isValid()) shown->start();
+            if (shown->elapsed() < 500) return;
+        }
         timer->stop();
         QPixmap picture;
         if (QScreen* screen = QGuiApplication::primaryScreen()) picture = screen->grabWindow(0);
@@ -43,6 +74,13 @@ void SaveScreenshotWhenReady(tess::TForm1& form, const QString& file) {
         QApplication::exit(saved ? 0 : 1);
     });
     timer->start(100);
+}
+
+// A record id given on the command line; 0 when it is not a number above 0.
+int IdOption(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    bool ok = false;
+    const int id = parser.value(option).toInt(&ok);
+    return ok && id > 0 ? id : 0;
 }
 
 }  // namespace
@@ -66,7 +104,18 @@ int main(int argc, char** argv) {
         "screenshot", "Once start-up is done, save a picture of the screen to FILE (PNG) and quit.",
         "FILE");
     parser.addOption(screenshotOption);
+    const QCommandLineOption effectOption(
+        "effect-sounds", "Once start-up is done, open the sound dialog of effect ID.", "ID");
+    parser.addOption(effectOption);
+    const QCommandLineOption buildingOption(
+        "building-sounds", "Once start-up is done, open the sound dialog of building ID.", "ID");
+    parser.addOption(buildingOption);
     parser.process(app);
+    const int effectId = IdOption(parser, effectOption);
+    const int buildingId = IdOption(parser, buildingOption);
+    if ((parser.isSet(effectOption) && effectId == 0) ||
+        (parser.isSet(buildingOption) && buildingId == 0))
+        return Refuse("--effect-sounds a --building-sounds chtějí číslo větší než 0.", 2);
 
     // Numbers in messages follow the user's format.
     const QLocale locale;
@@ -104,7 +153,9 @@ int main(int argc, char** argv) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         form.setGeometry(screen->availableGeometry());
     form.showMaximized();
+    OpenSoundDialogsWhenReady(form, effectId, buildingId);
     if (parser.isSet(screenshotOption))
-        SaveScreenshotWhenReady(form, parser.value(screenshotOption));
+        SaveScreenshotWhenReady(form, parser.value(screenshotOption),
+                                effectId != 0 || buildingId != 0);
     return app.exec();
 }

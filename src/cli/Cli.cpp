@@ -98,6 +98,17 @@ void PrintJson(const nlohmann::json& value) {
     std::cout << value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
+int32_t ParseInt32(const std::string& text, const std::string& what) {
+    try {
+        size_t used = 0;
+        const long long value = std::stoll(text, &used);
+        if (used == text.size() && value >= INT32_MIN && value <= INT32_MAX)
+            return static_cast<int32_t>(value);
+    } catch (const std::exception&) {
+    }
+    throw UsageError("bad value '" + text + "' for " + what);
+}
+
 std::vector<int> ParseIntList(const std::string& text, size_t count, const std::string& option) {
     std::vector<int> values;
     size_t pos = 0;

@@ -14,7 +14,8 @@
 
 namespace tess {
 class tObjects;
-}
+class tSurface;
+}  // namespace tess
 
 namespace tess::cli {
 
@@ -68,8 +69,14 @@ void EnterGameDirectory(const Args& args);
 // without writing the cache; an InputError when neither exists.
 std::unique_ptr<tObjects> LoadObjectCatalogue();
 
+// Writes the surface as an 8-bit RGB PNG, crash-safely.
+void WriteSurfacePng(const std::string& path, const tSurface& surface);
+
 // Prints JSON (pretty) to stdout.
 void PrintJson(const nlohmann::json& value);
+
+// A whole signed 32-bit decimal number; a UsageError names `what` when the text is not one.
+int32_t ParseInt32(const std::string& text, const std::string& what);
 
 // Parses "A,B[,C...]" into integers; a UsageError names the option when it does not fit.
 std::vector<int> ParseIntList(const std::string& text, size_t count, const std::string& option);

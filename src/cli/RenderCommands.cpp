@@ -82,6 +82,8 @@ class PngFile {
     writers::PngStreamWriter png_;
 };
 
+}  // namespace
+
 void WriteSurfacePng(const std::string& path, const tSurface& surface) {
     PngFile png(path, static_cast<uint32_t>(surface.Width()),
                 static_cast<uint32_t>(surface.Height()));
@@ -92,6 +94,8 @@ void WriteSurfacePng(const std::string& path, const tSurface& surface) {
     }
     png.Commit();
 }
+
+namespace {
 
 // The whole map, band by band; returns the picture's size.
 std::pair<int64_t, int64_t> WriteWholeMapPng(const std::string& path, tView& view) {

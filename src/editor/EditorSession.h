@@ -11,6 +11,7 @@
 #include "editor/EditorSettings.h"
 #include "editor/MainMenu.h"
 #include "editor/MainWindowPort.h"
+#include "editor/SoundEditorPort.h"
 #include "editor/TypeList.h"
 #include "game/Kalistor.h"
 #include "game/RefusedGameData.h"
@@ -84,6 +85,10 @@ class EditorSession {
     // view of theirs instead. The view, once there, holds the view position.
     void AttachView(MapViewPort* view) { view_ = view; }
     void AttachMiniMap(MiniMapPort* miniMap) { miniMap_ = miniMap; }
+    // The sound dialogs that sound-mode clicks and the object palette open (null: none, as in
+    // the command-line tool).
+    void AttachSoundEditors(SoundEditorPort* soundEditors) { soundEditors_ = soundEditors; }
+    SoundEditorPort* SoundEditors() const { return soundEditors_; }
     // The session's own view (null before CreateView).
     tView* MapView() { return mapView_.get(); }
 
@@ -207,6 +212,7 @@ class EditorSession {
     std::unique_ptr<MapViewPort> mapViewPort_;
     MapViewPort* view_ = nullptr;
     MiniMapPort* miniMap_ = nullptr;
+    SoundEditorPort* soundEditors_ = nullptr;
 };
 
 }  // namespace tess

@@ -194,6 +194,7 @@ void TBigFile::Open(const std::string& name) {
         entry.Name = AnsiUpperCase(std::string(reinterpret_cast<const char*>(window), nameLength));
         entry.Offset = LeU32(window + nameLength + 1);
         entry.Size = LeU32(window + nameLength + 5);
+        entry.EntryPos = p;
         // One member out of bounds does not spoil the others; it fails when it is asked for.
         if (uint64_t(entry.Offset) + entry.Size > file->size)
             outOfBounds.push_back(std::move(entry));

@@ -20,6 +20,7 @@ struct TBigFileFileEntry {
     std::string Name;  // CP1250, upper-cased, "/" separators
     uint32_t Size = 0;
     uint32_t Offset = 0;
+    uint64_t EntryPos = 0;  // where the directory entry (its name) starts in the archive file
 };
 
 // A file opened for reading: an archive member or a disk file. Close, Read, Seek, Size.

@@ -1,4 +1,4 @@
-// The read-only dBASE table reader: open by name, walk records, read fields by name.
+// The dBASE table reader: open by name, walk records, read fields by name.
 #include "resources/Dbf.h"
 
 #include <algorithm>
@@ -88,9 +88,12 @@ void tTable::Reset() {
     data_.clear();
     data_.shrink_to_fit();
     fields_.clear();
+    fromArchive_ = false;
+    modified_ = false;
 }
 
 void tTable::ReadStructure(const std::string& name) {
+    fromArchive_ = BigFile().FindEntry(name) != nullptr;
     data_ = BigFile().ReadWholeFile(name);
     const size_t size = data_.size();
     if (size < kHeaderFixedPart) {
@@ -352,10 +355,5 @@ bool Locate(tTable& table, std::string_view name, double value) {
                stored == value;
     });
 }
-
-// The tables belong to the game; the editor keeps them read-only.
-void SetString(tTable&, std::string_view, std::string_view) {}
-void SetInteger(tTable&, std::string_view, int32_t) {}
-void SetBool(tTable&, std::string_view, bool) {}
 
 }  // namespace tess

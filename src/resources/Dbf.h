@@ -1,4 +1,4 @@
-// The read-only dBASE table reader: open by name, walk records, read fields by name.
+// The dBASE table reader: open by name, walk records, read fields by name, write fields back.
 #pragma once
 
 #include <cstdint>
@@ -51,15 +51,26 @@ class tTable {
     // The memo text of a field of type "M" in the current record; "" on any failure.
     std::string MemoText(const tFieldDescriptor& field) const;
 
+    // True when a Set operation changed the table since it was opened or last saved.
+    bool Modified() const { return modified_; }
+    // True when the table was read from the archive (a save replaces the member there).
+    bool FromArchive() const { return fromArchive_; }
+
   private:
     friend void OpenDBF(tTable& table, const std::string& name);
     friend void CloseDBF(tTable& table);
+    friend void SaveDBF(tTable& table);
 
     void Reset();
     void ReadStructure(const std::string& name);
+    // Overwrites the field's bytes in the current record with `value` (exactly Length bytes).
+    friend void StoreFieldValue(tTable& table, const tFieldDescriptor& field,
+                                const std::string& value);
 
-    std::vector<uint8_t> data_;
+    std::vector<uint8_t> data_;  // the whole file as read
     std::vector<tFieldDescriptor> fields_;
+    bool fromArchive_ = false;
+    bool modified_ = false;
 };
 
 // Opens a table through the archive (disk file otherwise). A missing table shows the error
@@ -111,9 +122,21 @@ inline constexpr int64_t kNoLocateKey = std::numeric_limits<int64_t>::min();
 // field without decimals; kNoLocateKey for any other field type or a run too long for 32 bits.
 int64_t LocateKey(const tFieldDescriptor& field, std::string_view value);
 
-// The write operations of the editors. The table file is left unchanged.
+// The write operations of the editors. Each changes the field of the current record in memory
+// only; SaveDBF writes the table. The value is laid out as dBASE stores it: numbers right-aligned,
+// everything else left-aligned, padded with spaces to the field's length. A field the table
+// lacks, a memo field, a value longer than the field or the position past the end raises
+// IoError and leaves the table as it was.
 void SetString(tTable& table, std::string_view name, std::string_view text);
+// The integer in decimal (with the field's decimals as zeros: 25 in N(6,2) is " 25.00").
 void SetInteger(tTable& table, std::string_view name, int32_t value);
+// "T" or "F".
 void SetBool(tTable& table, std::string_view name, bool value);
+
+// Writes a changed table back where it was read from, with every byte but the changed fields as
+// it was: a disk file is replaced crash-safely, an archive member is replaced inside the archive
+// (see ReplaceArchiveMember). An unchanged table writes nothing. On failure raises IoError and
+// the file stays as it was (the table keeps its changes, so the save can be tried again).
+void SaveDBF(tTable& table);
 
 }  // namespace tess

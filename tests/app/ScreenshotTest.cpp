@@ -1,13 +1,17 @@
 // The built editor started on the demo game under a virtual X server: the screen it leaves shows
-// the drawn map and the mini-map window beside it.
+// the drawn map and the mini-map window beside it, and the sound dialogs asked for on its command
+// line with the effect's animation and the keeper's face.
 #include <gtest/gtest.h>
 
 #include <QColor>
 #include <QImage>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "support/TempDir.h"
@@ -59,6 +63,101 @@ int64_t SamePixels(const QImage& screen, int left, int top, const QImage& pictur
                     std::abs(a.blue() - b.blue()) <= 4;
         }
     return same;
+}
+
+// Runs the command-line tool in `dir` and returns its standard output.
+std::string RunCli(const test::TempDir& dir, const std::string& arguments) {
+    const std::string out = dir.File("cli-out.txt");
+    const std::string command = "cd '" + dir.Path().string() + "' && '" + TESS_CLI_PATH + "' " +
+                                arguments + " > '" + out + "' 2> '" + dir.File("cli-err.txt") + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    std::ifstream in(out);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The record of a table (a game-data name) whose ID is `id`, as the tool dumps it.
+nlohmann::json Record(const test::TempDir& dir, const std::string& table, int id) {
+    const nlohmann::json dump =
+        nlohmann::json::parse(RunCli(dir, "dbf dump '" + table + "' --game-dir game"));
+    for (const nlohmann::json& record : dump["Records"])
+        if (std::stoi(record["ID"].get<std::string>()) == id) return record;
+    ADD_FAILURE() << "no record " << id << " in " << table;
+    return {};
+}
+
+// True when `picture` appears somewhere on the screen, every pixel within 4 per channel (the two
+// PNG writers may round 5- and 6-bit channels differently).
+bool Shows(const QImage& screen, const QImage& picture) {
+    const QImage a = screen.convertToFormat(QImage::Format_RGB32);
+    const QImage b = picture.convertToFormat(QImage::Format_RGB32);
+    const auto close = [](QRgb p, QRgb q) {
+        return std::abs(qRed(p) - qRed(q)) <= 4 && std::abs(qGreen(p) - qGreen(q)) <= 4 &&
+               std::abs(qBlue(p) - qBlue(q)) <= 4;
+    };
+    const auto at = [](const QImage& image, int x, int y) {
+        return reinterpret_cast<const QRgb*>(image.constScanLine(y))[x];
+    };
+    const int w = b.width(), h = b.height();
+    for (int top = 0; top + h <= a.height(); ++top)
+        for (int left = 0; left + w <= a.width(); ++left) {
+            if (!close(at(a, left, top), at(b, 0, 0)) ||
+                !close(at(a, left + w - 1, top + h - 1), at(b, w - 1, h - 1)))
+                continue;
+            int64_t same = 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    same += close(at(a, left + x, top + y), at(b, x, y));
+            if (same == int64_t(w) * h) return true;
+        }
+    return false;
+}
+
+TEST(ScreenshotTest, TheSoundDialogsShowTheEffectsAnimationAndTheKeepersFace) {
+    if (!HaveXvfbRun()) GTEST_SKIP() << "xvfb-run is not installed";
+    test::TempDir dir;
+    fs::copy(TESS_DEMO_DIR, dir.Path() / "game", fs::copy_options::recursive);
+    const int effect = 1, building = 12;
+    const std::string picture = dir.File("screen.png");
+    const std::string command =
+        "cd '" + dir.Path().string() + "' && env -u QT_QPA_PLATFORM XDG_CONFIG_HOME='" +
+        dir.File("config") + "' timeout 120 xvfb-run -a -s '-screen 0 " +
+        std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24' '" +
+        TESS_APP_PATH + "' --game-dir game --effect-sounds " + std::to_string(effect) +
+        " --building-sounds " + std::to_string(building) + " --screenshot '" + picture + "' > '" +
+        dir.File("output.txt") + "' 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    QImage screen;
+    ASSERT_TRUE(screen.load(QString::fromStdString(picture)));
+
+    // The keeper's face: the last frame of the building's clip, as the tool reads it.
+    const nlohmann::json b = Record(dir, "DATA/building.dbf", building);
+    const int frame = std::stoi(b["XICHT_POS"].get<std::string>()) +
+                      std::stoi(b["XICHT_LEN"].get<std::string>()) - 1;
+    RunCli(dir, "video frame game/Pictures/ksichtis.avi " + std::to_string(frame) + " -o face.png");
+    QImage face;
+    ASSERT_TRUE(face.load(QString::fromStdString(dir.File("face.png"))));
+    EXPECT_TRUE(Shows(screen, face));
+
+    // One of the frames of the effect's animation strip, wherever the animation has got to.
+    const nlohmann::json e = Record(dir, "DATA/efects.dbf", effect);
+    const nlohmann::json anim =
+        Record(dir, "data/anims.dbf", std::stoi(e["ID_ANIM"].get<std::string>()));
+    std::string file = anim["FILENAME"].get<std::string>();
+    file.erase(std::remove(file.begin(), file.end(), '*'), file.end());
+    file.replace(file.find("tga"), 3, "dds");
+    RunCli(dir, "sprite decode 'game/pictures/anims/" + file + "' --strip -o strip.png");
+    QImage strip;
+    ASSERT_TRUE(strip.load(QString::fromStdString(dir.File("strip.png"))));
+    const int width = std::stoi(anim["WIDTH"].get<std::string>());
+    const int height = std::stoi(anim["HEIGHT"].get<std::string>());
+    const int frames = std::stoi(anim["ANIMCOUNT"].get<std::string>());
+    ASSERT_GT(frames, 1);
+    int shown = 0;
+    for (int f = 0; f < frames; ++f)
+        shown += Shows(screen, strip.copy(0, f * height, width, height));
+    EXPECT_GE(shown, 1);
 }
 
 TEST(ScreenshotTest, TheEditorOnTheDemoGameShowsTheMapAndTheMiniMap) {

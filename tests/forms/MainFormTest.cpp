@@ -17,6 +17,8 @@
 #include "editor/forms/RozmeryMapy.h"
 #include "game/GameFixture.h"
 #include "game/MapFiles.h"
+#include "game/forms/SoundEditors.h"
+#include "game/forms/ZvukBuilding.h"
 #include "map/MapDat.h"
 #include "resources/Settings.h"
 
@@ -94,6 +96,14 @@ TEST_F(MainFormTest, MenuFollowsTheTable) {
     EXPECT_FALSE(form.Action("Zpt1")->isEnabled());
     EXPECT_TRUE(form.Action("Loadmapu1")->isEnabled());
     EXPECT_EQ(form.windowTitle(), "Tessarine (editor map pro Velmoru) ... prosím chvíli");
+}
+
+TEST_F(MainFormTest, SessionOpensTheSoundDialogsOverTheWindow) {
+    TForm1 form(setup);
+    ASSERT_EQ(form.Session().SoundEditors(), &form.SoundEditors());
+    form.Session().SoundEditors()->EditBuildingSounds(1);
+    ASSERT_NE(form.SoundEditors().BuildingDialog(), nullptr);
+    EXPECT_EQ(form.SoundEditors().BuildingDialog()->parentWidget(), &form);
 }
 
 TEST_F(MainFormTest, StartUpOnAGameOpensItsDefaultMap) {

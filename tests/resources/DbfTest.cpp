@@ -407,7 +407,7 @@ TEST_F(DbfTest, FieldsLongerThanTheRecordSizeStillStayInTheFile) {
         GetString(table, "NAME");
 }
 
-TEST_F(DbfTest, WriteOperationsLeaveTheFileUnchanged) {
+TEST_F(DbfTest, WritesReachTheFileOnlyThroughASave) {
     const std::string name = Write("ro.dbf", ThreeRecords());
     const std::vector<uint8_t> before = test::ReadFileBytes(dir.File("DATA/ro.dbf"));
     tTable table;
@@ -415,6 +415,7 @@ TEST_F(DbfTest, WriteOperationsLeaveTheFileUnchanged) {
     SetString(table, "NAME", "changed");
     SetInteger(table, "ID", 99);
     SetBool(table, "ID", true);
+    EXPECT_EQ(GetString(table, "NAME"), "changed");
     CloseDBF(table);
     EXPECT_EQ(test::ReadFileBytes(dir.File("DATA/ro.dbf")), before);
 }

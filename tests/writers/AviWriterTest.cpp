@@ -142,6 +142,85 @@ TEST(AviWriter, HeadersAndIndexWhereAStreamReaderLooks) {
     }
 }
 
+// Frame k of a clip whose frames change only in part: a bar that moves, over a fixed pattern wider
+// than one run (270 equal pixels), so delta frames skip pixels inside rows and at their ends.
+RgbaImage MovingBar(int w, int h, int k) {
+    RgbaImage img(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool bar = x == (k * 3) % w && y > 0;
+            img.At(x, y) =
+                bar ? RgbaPixel{255, 255, 0, 255}
+                    : RgbaPixel{uint8_t(x >= 270 ? 200 : x / 16), uint8_t(y * 20), 90, 255};
+        }
+    return img;
+}
+
+TEST(AviWriter, Rle8FramesDecodeExactlyOneAfterAnother) {
+    AviVideo video;
+    video.Codec = AviCodec::Rle8;
+    video.FramesPerSecond = 25;
+    video.KeyFrameInterval = 4;
+    for (int k = 0; k < 9; ++k)
+        video.Frames.push_back(MovingBar(300, 5, k));  // rows longer than one run of 255
+    test::TempDir dir;
+    FfmpegVideo avi(dir.Write("bar.avi", WriteAvi(video)));
+    ASSERT_NE(avi.codec, nullptr);
+    EXPECT_EQ(avi.format->streams[0]->codecpar->codec_id, AV_CODEC_ID_MSRLE);
+    EXPECT_EQ(avi.format->streams[0]->nb_frames, 9);
+
+    int decoded = 0;
+    std::vector<bool> keys;
+    const auto check = [&] {
+        while (avcodec_receive_frame(avi.codec, avi.frame) >= 0) {
+            SCOPED_TRACE("frame " + std::to_string(decoded));
+            ASSERT_EQ(avi.frame->format, AV_PIX_FMT_PAL8);
+            const auto* palette = reinterpret_cast<const uint32_t*>(avi.frame->data[1]);
+            const RgbaImage& expected = video.Frames[size_t(decoded)];
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < 300; ++x) {
+                    const uint32_t argb =
+                        palette[avi.frame->data[0][y * avi.frame->linesize[0] + x]];
+                    const RgbaPixel& e = expected.At(x, y);
+                    ASSERT_EQ(argb & 0xFFFFFF, uint32_t(e.r) << 16 | uint32_t(e.g) << 8 | e.b)
+                        << x << "," << y;
+                }
+            ++decoded;
+        }
+    };
+    while (av_read_frame(avi.format, avi.packet) >= 0) {
+        keys.push_back((avi.packet->flags & AV_PKT_FLAG_KEY) != 0);
+        ASSERT_GE(avcodec_send_packet(avi.codec, avi.packet), 0);
+        av_packet_unref(avi.packet);
+        check();
+    }
+    avcodec_send_packet(avi.codec, nullptr);
+    check();
+    EXPECT_EQ(decoded, 9);
+    EXPECT_EQ(keys,
+              (std::vector<bool>{true, false, false, false, true, false, false, false, true}));
+}
+
+TEST(AviWriter, Rle8DeltaFramesStoreOnlyWhatChanged) {
+    AviVideo video;
+    video.Codec = AviCodec::Rle8;
+    for (int k = 0; k < 3; ++k) {
+        // A busy picture (no two neighbours alike) with one pixel that changes.
+        RgbaImage img(64, 32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 64; ++x)
+                img.At(x, y) = {uint8_t((x * 7 + y * 3) % 5 * 40), 0, 0, 255};
+        img.At(10 + k, 7) = {0, 255, 0, 255};
+        video.Frames.push_back(img);
+    }
+    const size_t keyOnly = WriteAvi(video).size();
+    video.KeyFrameInterval = 1;
+    const size_t allKeys = WriteAvi(video).size();
+    // A key frame codes 2048 single-pixel runs (4 KB); a delta frame a skip, two pixels and the
+    // row ends.
+    EXPECT_GT(allKeys, keyOnly + 2 * 3500);
+}
+
 TEST(AviWriter, RefusesVideosItCannotDescribe) {
     AviVideo video = SmallVideo();
     video.Frames[2] = Frame(6, 3, 2);
@@ -153,6 +232,15 @@ TEST(AviWriter, RefusesVideosItCannotDescribe) {
     video = SmallVideo();
     video.Frames = {RgbaImage(40000, 1)};
     EXPECT_THROW(WriteAvi(video), std::invalid_argument);
+    // Palette frames hold 256 colours at most.
+    video = AviVideo{};
+    video.Codec = AviCodec::Rle8;
+    video.Frames = {RgbaImage(257, 1)};
+    for (int x = 0; x < 257; ++x)
+        video.Frames[0].At(x, 0) = {uint8_t(x), uint8_t(x >> 8), 0, 255};
+    EXPECT_THROW(WriteAvi(video), std::invalid_argument);
+    video.Frames[0].At(256, 0) = video.Frames[0].At(0, 0);
+    EXPECT_NO_THROW(WriteAvi(video));
 }
 
 }  // namespace

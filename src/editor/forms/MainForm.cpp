@@ -15,6 +15,7 @@
 #include "editor/forms/MapSurfaceWidget.h"
 #include "editor/forms/RozmeryMapy.h"
 #include "editor/forms/WidgetToolWindow.h"
+#include "game/forms/SoundEditors.h"
 #include "view/ViewDat.h"
 
 namespace tess {
@@ -68,6 +69,11 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
         session_.MeView();
         litleM_->ShowFrame();
     });
+    // The person dialog shows pictures from the view's catalogue, which start-up creates.
+    soundEditors_ = std::make_unique<tess::SoundEditors>(this, [this]() -> tObjects* {
+        return session_.MapView() ? session_.MapView()->Zoom->Objects.get() : nullptr;
+    });
+    session_.AttachSoundEditors(soundEditors_.get());
 
     for (const MenuItem& top : MainMenuItems()) {
         QMenu* menu = menuBar()->addMenu(MenuText(top.Caption));
@@ -80,7 +86,9 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
     SyncCheckMarks();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    session_.AttachSoundEditors(nullptr);
+}
 
 void TForm1::AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items, const std::string& path,
                           bool hidden) {

@@ -18,6 +18,7 @@ class QMenu;
 namespace tess {
 
 class MapSurfaceWidget;
+class SoundEditors;
 class TLitleM;
 class TfKontrolaMapy;
 class WidgetToolWindow;
@@ -31,6 +32,8 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     EditorSession& Session() { return session_; }
     MapSurfaceWidget* DXDraw1() const { return dxDraw_; }
     TLitleM* LitleM() const { return litleM_; }
+    // The sound dialogs; the session opens them for sound-mode clicks and the object palette.
+    tess::SoundEditors& SoundEditors() { return *soundEditors_; }
 
     // The rest of start-up, run once when the view first gets its surface (the first show
     // schedules it; tests call it directly).
@@ -74,6 +77,7 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     MapSurfaceWidget* dxDraw_ = nullptr;
     TLitleM* litleM_ = nullptr;
     std::unique_ptr<WidgetToolWindow> litleMPlace_;
+    std::unique_ptr<tess::SoundEditors> soundEditors_;
     // The findings window of the check running now.
     QPointer<TfKontrolaMapy> runningCheck_;
     std::map<std::string, QAction*> actions_;
