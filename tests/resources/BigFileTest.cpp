@@ -116,6 +116,8 @@ TEST_F(BigFileTest, NamedPipesAreRefusedInsteadOfWaitedOn) {
     const test::NamedPipe zor(dir.File("pipe.dat"));
     EXPECT_THROW(archive.Open("pipe.dat"), IoError);
     EXPECT_TRUE(archive.Directory().empty());
+    EXPECT_FALSE(table.ReleasedAReader());
+    EXPECT_FALSE(zor.ReleasedAReader());
 }
 
 TEST_F(BigFileTest, ReadOnlyFilesExistAndOpen) {
