@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential g++ cmake ninja-build pkg-config git ccache
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14
   libstb-dev nlohmann-json3-dev
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev

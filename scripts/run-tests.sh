@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the build needs, builds, and runs the whole test suite:
+#   0. formatting: every C++ file matches .clang-format (scripts/check-format.sh);
 #   1. release build (GCC, warnings as errors): unit, CLI and form tests; benchmarks run briefly;
 #   2. sanitizer build (clang, AddressSanitizer + UndefinedBehaviorSanitizer): the core tests
 #      again, and every fuzz target for a short fixed time on a seed corpus generated in code.
-# Usage: scripts/run-tests.sh [--quick]   (--quick: release build and tests only)
+# Usage: scripts/run-tests.sh [--quick]   (--quick: formatting, release build and tests only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -13,6 +14,9 @@ fuzz_seconds=${FUZZ_SECONDS:-20}
 scripts/install-deps.sh
 
 step() { printf '\n==== %s ====\n' "$*"; }
+
+step "formatting"
+scripts/check-format.sh
 
 step "release build"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESS_WERROR=ON

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <random>
+#include <string_view>
 
 #include "editor/EditorSession.h"
 #include "editor/forms/AppIcon.h"
@@ -25,9 +26,13 @@
 namespace {
 
 // Said on the terminal too: the editor may have been started by a script.
-int Refuse(const QString& text, int status) {
+void Say(const QString& text, QMessageBox::Icon icon) {
     std::fprintf(stderr, "tessarine: %s\n", text.toUtf8().constData());
-    QMessageBox::critical(nullptr, tess::QtUiHost::kBoxTitle, text);
+    QMessageBox(icon, tess::QtUiHost::kBoxTitle, text).exec();
+}
+
+int Refuse(const QString& text, int status) {
+    Say(text, QMessageBox::Critical);
     return status;
 }
 
@@ -76,6 +81,37 @@ void SaveScreenshotWhenReady(tess::TForm1& form, const QString& file, bool sound
     timer->start(100);
 }
 
+// The editor's command line.
+struct CommandLine {
+    QCommandLineParser parser;
+    const QCommandLineOption gameDir{
+        "game-dir",
+        "The game directory (default: the current directory when it holds zor.dat, else the demo "
+        "game; an installed demo game is copied to your data directory on first use and worked "
+        "in there).",
+        "DIR"};
+    const QCommandLineOption screenshot{
+        "screenshot", "Once start-up is done, save a picture of the screen to FILE (PNG) and quit.",
+        "FILE"};
+    const QCommandLineOption effect{
+        "effect-sounds", "Once start-up is done, open the sound dialog of effect ID.", "ID"};
+    const QCommandLineOption building{
+        "building-sounds", "Once start-up is done, open the sound dialog of building ID.", "ID"};
+
+    CommandLine() {
+        parser.setApplicationDescription("Tessarine, the map editor of Velmora.");
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({gameDir, screenshot, effect, building});
+    }
+};
+
+bool AnswersWithoutWindow(const char* word) {
+    const std::string_view w(word);
+    return w == "--help" || w == "-h" || w == "-?" || w == "--help-all" || w == "--version" ||
+           w == "-v";
+}
+
 // A record id given on the command line; 0 when it is not a number above 0.
 int IdOption(const QCommandLineParser& parser, const QCommandLineOption& option) {
     bool ok = false;
@@ -86,35 +122,24 @@ int IdOption(const QCommandLineParser& parser, const QCommandLineOption& option)
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(tess::QtSettingsStore::kOrganization);
-    QApplication::setApplicationName(tess::QtSettingsStore::kApplication);
-    QApplication::setWindowIcon(tess::TessarineIcon());
+    QCoreApplication::setOrganizationName(tess::QtSettingsStore::kOrganization);
+    QCoreApplication::setApplicationName(tess::QtSettingsStore::kApplication);
+    QCoreApplication::setApplicationVersion(TESS_VERSION);
+    CommandLine options;
+    // --help and --version answer on the terminal, where there may be no display to open.
+    for (int i = 1; i < argc; ++i)
+        if (AnswersWithoutWindow(argv[i])) {
+            QCoreApplication terminal(argc, argv);
+            options.parser.process(terminal);  // prints the answer and exits
+        }
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Tessarine, the map editor of Velmora.");
-    parser.addHelpOption();
-    const QCommandLineOption gameDirOption(
-        "game-dir",
-        "The game directory (default: the current directory when it holds zor.dat, "
-        "else the demo game).",
-        "DIR");
-    parser.addOption(gameDirOption);
-    const QCommandLineOption screenshotOption(
-        "screenshot", "Once start-up is done, save a picture of the screen to FILE (PNG) and quit.",
-        "FILE");
-    parser.addOption(screenshotOption);
-    const QCommandLineOption effectOption(
-        "effect-sounds", "Once start-up is done, open the sound dialog of effect ID.", "ID");
-    parser.addOption(effectOption);
-    const QCommandLineOption buildingOption(
-        "building-sounds", "Once start-up is done, open the sound dialog of building ID.", "ID");
-    parser.addOption(buildingOption);
-    parser.process(app);
-    const int effectId = IdOption(parser, effectOption);
-    const int buildingId = IdOption(parser, buildingOption);
-    if ((parser.isSet(effectOption) && effectId == 0) ||
-        (parser.isSet(buildingOption) && buildingId == 0))
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(tess::TessarineIcon());
+    options.parser.process(app);
+    const int effectId = IdOption(options.parser, options.effect);
+    const int buildingId = IdOption(options.parser, options.building);
+    if ((options.parser.isSet(options.effect) && effectId == 0) ||
+        (options.parser.isSet(options.building) && buildingId == 0))
         return Refuse("--effect-sounds a --building-sounds chtějí číslo větší než 0.", 2);
 
     // Numbers in messages follow the user's format.
@@ -122,9 +147,10 @@ int main(int argc, char** argv) {
     tess::UserNumberFormat().decimal = locale.decimalPoint().toStdString();
     tess::UserNumberFormat().group = locale.groupSeparator().toStdString();
 
-    std::string given = parser.value(gameDirOption).toStdString();
+    std::string given = options.parser.value(options.gameDir).toStdString();
     if (!given.empty()) given = std::filesystem::absolute(given).lexically_normal().string();
-    const std::string gameDir = tess::ChooseGameDirectory(given);
+    std::string problem;
+    const std::string gameDir = tess::ChooseGameDirectory(given, &problem);
     if (gameDir.empty())
         return Refuse(
             "Nebyl nalezen adresář hry (soubor zor.dat) ani ukázková hra.\n"
@@ -137,6 +163,13 @@ int main(int argc, char** argv) {
                           .arg(QString::fromStdString(gameDir), QString::fromStdString(e.what())),
                       3);
     }
+
+    if (!problem.empty())
+        Say(QString("Ukázkovou hru se nepodařilo zkopírovat do vašich dat (%1).\n"
+                    "Pracuji v nainstalované ukázkové hře „%2“; mapy v ní nejspíš nepůjde "
+                    "uložit.")
+                .arg(QString::fromStdString(problem), QString::fromStdString(gameDir)),
+            QMessageBox::Warning);
 
     tess::QtUiHost ui;
     tess::ScopedUi scopedUi(ui);
@@ -154,8 +187,8 @@ int main(int argc, char** argv) {
         form.setGeometry(screen->availableGeometry());
     form.showMaximized();
     OpenSoundDialogsWhenReady(form, effectId, buildingId);
-    if (parser.isSet(screenshotOption))
-        SaveScreenshotWhenReady(form, parser.value(screenshotOption),
+    if (options.parser.isSet(options.screenshot))
+        SaveScreenshotWhenReady(form, options.parser.value(options.screenshot),
                                 effectId != 0 || buildingId != 0);
     return app.exec();
 }

@@ -30,13 +30,21 @@ Args::Args(const std::vector<std::string>& words, const std::set<std::string>& f
         const std::string& word = words[i];
         const bool isOption =
             word.size() > 1 && word[0] == '-' && !(word[1] >= '0' && word[1] <= '9');
+        const size_t equals = word.rfind("--", 0) == 0 ? word.find('=') : std::string::npos;
         if (!isOption) {
             positionals_.push_back(word);
+        } else if (equals != std::string::npos) {
+            const std::string name = word.substr(0, equals);
+            if (flags.count(name)) throw UsageError("option " + name + " takes no value");
+            options_[name] = word.substr(equals + 1);
         } else if (flags.count(word)) {
             flags_.insert(word);
-        } else {
-            if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
+        } else if (i + 1 < words.size()) {
             options_[word] = words[++i];
+        } else {
+            // Said by Expect, which first names an option the command does not know at all.
+            options_[word] = "";
+            lacksValue_ = word;
         }
     }
 }
@@ -59,11 +67,12 @@ const std::string& Args::Required(const std::string& name) const {
 
 void Args::Expect(size_t minPositionals, size_t maxPositionals,
                   const std::set<std::string>& knownOptions) const {
+    for (const auto& [name, value] : options_)
+        if (!knownOptions.count(name)) throw UsageError("unknown option " + name);
+    if (!lacksValue_.empty()) throw UsageError("option " + lacksValue_ + " needs a value");
     if (positionals_.size() < minPositionals) throw UsageError("too few arguments");
     if (positionals_.size() > maxPositionals)
         throw UsageError("unexpected argument '" + positionals_[maxPositionals] + "'");
-    for (const auto& [name, value] : options_)
-        if (!knownOptions.count(name)) throw UsageError("unknown option " + name);
 }
 
 std::string UserPath(const std::string& path) {
@@ -76,8 +85,12 @@ void EnterGameDirectory(const Args& args) {
     StartDirectory();
     std::string given = args.Option("--game-dir");
     if (!given.empty()) given = UserPath(given);
-    const std::string dir = ChooseGameDirectory(given);
+    std::string problem;
+    const std::string dir = ChooseGameDirectory(given, &problem);
     if (dir.empty()) throw InputError("no game directory: give --game-dir DIR");
+    if (!problem.empty())
+        std::fprintf(stderr, "warning: %s; reading the installed demo game \"%s\"\n",
+                     problem.c_str(), dir.c_str());
     try {
         tess::EnterGameDirectory(dir);
     } catch (const IoError& e) {
@@ -143,6 +156,12 @@ const Command* Registry::Find(const std::string& noun, const std::string& verb) 
     for (const Command& c : commands_)
         if (c.noun == noun && c.verb == verb) return &c;
     return nullptr;
+}
+
+bool Registry::HasNoun(const std::string& noun) const {
+    for (const Command& c : commands_)
+        if (c.noun == noun) return true;
+    return false;
 }
 
 ErrorChoice CliUi::ErrorBox(const std::string& text) {

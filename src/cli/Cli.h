@@ -14,7 +14,6 @@
 
 namespace tess {
 class tObjects;
-class tSurface;
 }  // namespace tess
 
 namespace tess::cli {
@@ -33,10 +32,11 @@ struct InputError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The parsed command line of one command: positionals and --options.
+// The parsed command line of one command: positionals and options.
 class Args {
   public:
-    // Flags take no value; every other option takes the next word as its value.
+    // Flags take no value; every other option takes its value after "=" ("--view=0,0,64,64")
+    // or as the next word ("--view 0,0,64,64", also for short options: "-o FILE").
     Args(const std::vector<std::string>& words, const std::set<std::string>& flags);
 
     const std::vector<std::string>& Positionals() const { return positionals_; }
@@ -47,7 +47,8 @@ class Args {
     std::string Option(const std::string& name, const std::string& fallback = "") const;
     // The option's value, or a UsageError when it is missing.
     const std::string& Required(const std::string& name) const;
-    // Fails with a UsageError on options or positionals that the command does not know.
+    // Fails with a UsageError on options or positionals that the command does not know, and on
+    // an option given last without its value. Flags are known from the command's table entry.
     void Expect(size_t minPositionals, size_t maxPositionals,
                 const std::set<std::string>& knownOptions) const;
 
@@ -55,6 +56,7 @@ class Args {
     std::vector<std::string> positionals_;
     std::map<std::string, std::string> options_;
     std::set<std::string> flags_;
+    std::string lacksValue_;  // an option that ended the line without its value
 };
 
 // Paths given on the command line are taken relative to the directory the tool was started in,
@@ -62,15 +64,13 @@ class Args {
 std::string UserPath(const std::string& path);
 
 // Makes the game directory current and opens its archive: --game-dir, else the current
-// directory when it holds "zor.dat", else the demo game beside the program.
+// directory when it holds "zor.dat", else the demo game beside the program (an installed one:
+// the designer's copy of it).
 void EnterGameDirectory(const Args& args);
 
 // The object catalogue of the game directory, read from "objects.kar" or the object table
 // without writing the cache; an InputError when neither exists.
 std::unique_ptr<tObjects> LoadObjectCatalogue();
-
-// Writes the surface as an 8-bit RGB PNG, crash-safely.
-void WriteSurfacePng(const std::string& path, const tSurface& surface);
 
 // Prints JSON (pretty) to stdout.
 void PrintJson(const nlohmann::json& value);
@@ -81,10 +81,12 @@ int32_t ParseInt32(const std::string& text, const std::string& what);
 // Parses "A,B[,C...]" into integers; a UsageError names the option when it does not fit.
 std::vector<int> ParseIntList(const std::string& text, size_t count, const std::string& option);
 
+// One command. Its usage shows every option it takes: "--game-dir DIR" where it reads the game
+// directory, "--text" (a flag to list here) where it has a human-readable form.
 struct Command {
     std::string noun;
-    std::string verb;
-    std::string usage;  // e.g. "map info FILE"
+    std::string verb;   // empty for a single-word command
+    std::string usage;  // e.g. "map info FILE [--text]"
     std::set<std::string> flags;
     std::function<int(const Args&)> run;
 };
@@ -95,6 +97,7 @@ class Registry {
     static Registry& Instance();
     void Add(Command command);
     const Command* Find(const std::string& noun, const std::string& verb) const;
+    bool HasNoun(const std::string& noun) const;
     const std::vector<Command>& All() const { return commands_; }
 
   private:

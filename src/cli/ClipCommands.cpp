@@ -132,9 +132,9 @@ const Registration check({"map",
                           "check",
                           "map check MAP [--game-dir DIR] [--text]   (exit 1 when the check "
                           "finds anything)",
-                          {},
+                          {"--text"},
                           MapCheck});
-const Registration info({"clip", "info", "clip info FILE [--text]", {}, ClipInfo});
+const Registration info({"clip", "info", "clip info FILE [--text]", {"--text"}, ClipInfo});
 const Registration paste({"map",
                           "paste",
                           "map paste MAP CLIP --at X,Y [--rotation R] [--with-game-data] -o OUT "

@@ -39,7 +39,7 @@ int DbfDump(const Args& args) {
     return kOk;
 }
 
-const Registration kDump({"dbf", "dump", "dbf dump FILE", {}, DbfDump});
+const Registration kDump({"dbf", "dump", "dbf dump FILE [--game-dir DIR]", {}, DbfDump});
 
 }  // namespace
 

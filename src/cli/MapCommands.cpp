@@ -145,7 +145,7 @@ int MapResave(const Args& args) {
     return kOk;
 }
 
-const Registration info({"map", "info", "map info FILE [--text]", {}, MapInfo});
+const Registration info({"map", "info", "map info FILE [--text]", {"--text"}, MapInfo});
 const Registration cells({"map", "cells", "map cells FILE --rect X,Y,W,H", {}, MapCells});
 const Registration create({"map", "new", "map new --size WxH -o FILE [--seed N]", {}, MapNew});
 const Registration resave({"map", "resave", "map resave IN OUT", {}, MapResave});

@@ -8,11 +8,10 @@
 #include "game/MapFiles.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
-#include "resources/SafeFile.h"
 #include "view/LitleMap.h"
 #include "view/MapPicture.h"
 #include "view/ViewDat.h"
-#include "writers/PngWriter.h"
+#include "writers/PngFile.h"
 
 namespace tess::cli {
 
@@ -53,56 +52,12 @@ struct RenderSession {
     }
 };
 
-// Every pixel's 8-bit expansion, red, green, blue.
-void ToRgb(const uint16_t* pixels, int32_t count, uint8_t* rgb) {
-    for (int32_t i = 0; i < count; ++i) {
-        const uint32_t p = pixels[i];
-        const uint32_t r = p >> 11, g = p >> 5 & 63u, b = p & 31u;
-        rgb[0] = static_cast<uint8_t>(r << 3 | r >> 2);
-        rgb[1] = static_cast<uint8_t>(g << 2 | g >> 4);
-        rgb[2] = static_cast<uint8_t>(b << 3 | b >> 2);
-        rgb += 3;
-    }
-}
-
-// A PNG written crash-safely: the target appears only when the whole picture is written.
-class PngFile {
-  public:
-    PngFile(const std::string& path, uint32_t width, uint32_t height)
-        : file_(path),
-          png_([this](const uint8_t* d, size_t n) { file_.Write(d, n); }, width, height) {}
-    void AddRow(const uint8_t* rgb) { png_.AddRow(rgb); }
-    void Commit() {
-        png_.Finish();
-        file_.Commit();
-    }
-
-  private:
-    AtomicFileWriter file_;
-    writers::PngStreamWriter png_;
-};
-
-}  // namespace
-
-void WriteSurfacePng(const std::string& path, const tSurface& surface) {
-    PngFile png(path, static_cast<uint32_t>(surface.Width()),
-                static_cast<uint32_t>(surface.Height()));
-    std::vector<uint8_t> row(static_cast<size_t>(surface.Width()) * 3);
-    for (int32_t y = 0; y < surface.Height(); ++y) {
-        ToRgb(surface.Row(y), surface.Width(), row.data());
-        png.AddRow(row.data());
-    }
-    png.Commit();
-}
-
-namespace {
-
 // The whole map, band by band; returns the picture's size.
 std::pair<int64_t, int64_t> WriteWholeMapPng(const std::string& path, tView& view) {
     MapPicture picture(view);
     if (picture.Width() < 1 || picture.Height() < 1) throw InputError("the map has no cells");
     const int64_t width = picture.Width(), height = picture.Height();
-    PngFile png(path, static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+    writers::PngFile png(path, static_cast<uint32_t>(width), static_cast<uint32_t>(height));
     std::vector<uint8_t> band(static_cast<size_t>(width) * 3 * kBandRows);
     tSurface part;
     view.Surface = &part;
@@ -114,10 +69,11 @@ std::pair<int64_t, int64_t> WriteWholeMapPng(const std::string& path, tView& vie
             if (part.Width() != columns || part.Height() != rows) part.SetSize(columns, rows);
             picture.DrawPart(left, top);
             for (int32_t y = 0; y < rows; ++y)
-                ToRgb(part.Row(y), columns,
-                      band.data() + (static_cast<size_t>(y) * static_cast<size_t>(width) +
-                                     static_cast<size_t>(left)) *
-                                        3);
+                writers::Rgb565ToRgb(
+                    part.Row(y), static_cast<size_t>(columns),
+                    band.data() + (static_cast<size_t>(y) * static_cast<size_t>(width) +
+                                   static_cast<size_t>(left)) *
+                                      3);
         }
         for (int32_t y = 0; y < rows; ++y)
             png.AddRow(band.data() + static_cast<size_t>(y) * static_cast<size_t>(width) * 3);
@@ -168,7 +124,7 @@ int MapRender(const Args& args) {
         view.Y = rect[1];
     }
     view.Draw(false);
-    WriteSurfacePng(out, session.surface);
+    writers::WriteSurfacePng(out, session.surface);
     PrintJson({{"File", out},
                {"Width", width},
                {"Height", height},
@@ -193,7 +149,7 @@ int MapMinimap(const Args& args) {
     mini.View = &session.view;
     mini.Rebuild(kDefaultViewWidth);
     if (mini.DXDraw1.Empty()) throw InputError("the map has no cells");
-    WriteSurfacePng(out, mini.DXDraw1);
+    writers::WriteSurfacePng(out, mini.DXDraw1);
     const SurfaceRect frame = mini.FrameRect();
     PrintJson({{"File", out},
                {"Width", mini.DXDraw1.Width()},

@@ -140,7 +140,8 @@ int SavDump(const Args& args) {
     return kOk;
 }
 
-const Registration kDump({"sav", "dump", "sav dump FILE [--map MAP]", {}, SavDump});
+const Registration kDump(
+    {"sav", "dump", "sav dump FILE [--map MAP] [--game-dir DIR]", {}, SavDump});
 
 }  // namespace
 

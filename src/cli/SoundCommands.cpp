@@ -76,11 +76,15 @@ int SoundSet(const Args& args) {
     return kOk;
 }
 
-const Registration kList({"sound", "list", "sound list effects|buildings", {}, SoundList});
+const Registration kList({"sound",
+                          "list",
+                          "sound list effects|buildings [--game-dir DIR] [--text]",
+                          {"--text"},
+                          SoundList});
 const Registration kSet({"sound",
                          "set",
-                         "sound set effect ID [--wav NAME] [--fps N] [--each-anim 0|1] | "
-                         "sound set building ID --wav NAME",
+                         "sound set effect ID [--wav NAME] [--fps N] [--each-anim 0|1] "
+                         "[--game-dir DIR] | sound set building ID --wav NAME [--game-dir DIR]",
                          {},
                          SoundSet});
 

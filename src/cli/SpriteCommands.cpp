@@ -1,13 +1,11 @@
 // tessarine-cli sprite commands: what a sprite file's header says, and the picture as PNG.
-#include <stb/stb_image_write.h>
-
 #include <cstdio>
 #include <iostream>
 
 #include "cli/Cli.h"
 #include "resources/BigFile.h"
-#include "resources/SafeFile.h"
 #include "resources/Sprites.h"
+#include "writers/PngFile.h"
 
 namespace tess::cli {
 
@@ -42,32 +40,22 @@ int SpriteInfoCommand(const Args& args) {
     return kOk;
 }
 
-void AppendBytes(void* context, void* data, int size) {
-    auto* out = static_cast<std::vector<uint8_t>*>(context);
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    out->insert(out->end(), bytes, bytes + size);
-}
-
 // The surface as PNG: RGB from each pixel's 8-bit expansion, or one grey channel (green, the
-// channel with the most bits) for an alpha surface. Written crash-safely.
+// channel with the most bits) for an alpha surface.
 void WritePng(const std::string& path, const tSurface& surface, bool grey) {
-    const int channels = grey ? 1 : 3;
-    std::vector<uint8_t> pixels;
-    pixels.reserve(size_t(surface.Width()) * size_t(surface.Height()) * size_t(channels));
-    for (int32_t y = 0; y < surface.Height(); ++y)
-        for (int32_t x = 0; x < surface.Width(); ++x) {
-            const Rgb8 c = surface.ColorAt(x, y);
-            if (grey) {
-                pixels.push_back(c.g);
-            } else {
-                pixels.insert(pixels.end(), {c.r, c.g, c.b});
-            }
-        }
-    std::vector<uint8_t> png;
-    if (!stbi_write_png_to_func(AppendBytes, &png, surface.Width(), surface.Height(), channels,
-                                pixels.data(), surface.Width() * channels))
-        throw IoError("cannot encode \"" + path + "\" as PNG");
-    WriteFileAtomically(path, png);
+    if (!grey) {
+        writers::WriteSurfacePng(path, surface);
+        return;
+    }
+    writers::PngFile png(path, static_cast<uint32_t>(surface.Width()),
+                         static_cast<uint32_t>(surface.Height()), writers::PngColour::Grey);
+    std::vector<uint8_t> row(static_cast<size_t>(surface.Width()));
+    for (int32_t y = 0; y < surface.Height(); ++y) {
+        for (int32_t x = 0; x < surface.Width(); ++x)
+            row[static_cast<size_t>(x)] = surface.ColorAt(x, y).g;
+        png.AddRow(row.data());
+    }
+    png.Commit();
 }
 
 int SpriteDecodeCommand(const Args& args) {
@@ -93,7 +81,8 @@ int SpriteDecodeCommand(const Args& args) {
     return kOk;
 }
 
-const Registration infoCommand({"sprite", "info", "sprite info FILE", {}, SpriteInfoCommand});
+const Registration infoCommand(
+    {"sprite", "info", "sprite info FILE [--text]", {"--text"}, SpriteInfoCommand});
 const Registration decodeCommand({"sprite",
                                   "decode",
                                   "sprite decode FILE -o OUT.png [--alpha ALPHA.png] [--strip]",

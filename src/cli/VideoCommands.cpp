@@ -5,6 +5,7 @@
 #include "resources/Avi.h"
 #include "resources/Surface.h"
 #include "resources/Utils.h"
+#include "writers/PngFile.h"
 
 namespace tess::cli {
 
@@ -47,11 +48,11 @@ int VideoFrame(const Args& args) {
     const std::string out = UserPath(args.Required("-o"));
     tSurface frame;
     if (!GetAviFrame(avi, index, frame)) return kBadInput;
-    WriteSurfacePng(out, frame);
+    writers::WriteSurfacePng(out, frame);
     return kOk;
 }
 
-const Registration kInfo({"video", "info", "video info FILE", {}, VideoInfo});
+const Registration kInfo({"video", "info", "video info FILE [--text]", {"--text"}, VideoInfo});
 const Registration kFrame({"video", "frame", "video frame FILE INDEX -o OUT.png", {}, VideoFrame});
 
 }  // namespace

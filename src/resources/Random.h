@@ -5,8 +5,9 @@
 
 namespace tess {
 
-// A small, fast generator (xoshiro-style mixing of a 64-bit state); the same seed gives the
-// same sequence on every machine, which keeps new maps and tests reproducible.
+// A small, fast generator (splitmix64: a 64-bit counter advanced by a fixed odd constant, each
+// value mixed by two multiply-xorshift rounds); the same seed gives the same sequence on every
+// machine, which keeps new maps, scripts and tests reproducible.
 class Random {
   public:
     explicit Random(uint64_t seed = 0x5EED5EEDu) { Seed(seed); }

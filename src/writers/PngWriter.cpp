@@ -312,10 +312,13 @@ class PngStreamWriter::Deflater : public ZlibEncoder {
     using ZlibEncoder::ZlibEncoder;
 };
 
-PngStreamWriter::PngStreamWriter(Sink sink, uint32_t width, uint32_t height)
-    : sink_(std::move(sink)), width_(width), height_(height) {
+PngStreamWriter::PngStreamWriter(Sink sink, uint32_t width, uint32_t height, PngColour colour)
+    : sink_(std::move(sink)),
+      width_(width),
+      height_(height),
+      rowBytes_(size_t{width} * (colour == PngColour::Rgb ? 3 : 1)) {
     if (width == 0 || height == 0 || width > 0x7FFFFFFFu || height > 0x7FFFFFFFu ||
-        uint64_t{width} * 3 > (uint64_t{1} << 31))
+        rowBytes_ > (size_t{1} << 31))
         throw std::invalid_argument("PNG picture of " + std::to_string(width) + " x " +
                                     std::to_string(height) + " pixels");
     static constexpr uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -324,7 +327,7 @@ PngStreamWriter::PngStreamWriter(Sink sink, uint32_t width, uint32_t height)
     PutBigEndian(header, width);
     PutBigEndian(header + 4, height);
     header[8] = 8;  // bits per channel
-    header[9] = 2;  // RGB
+    header[9] = static_cast<uint8_t>(colour);
     WriteChunk("IHDR", header, sizeof header);
     deflater_ = std::make_unique<Deflater>(
         [this](const uint8_t* data, size_t size) { WriteChunk("IDAT", data, size); });
@@ -343,11 +346,11 @@ void PngStreamWriter::WriteChunk(const char type[4], const uint8_t* data, size_t
     sink_(tail, sizeof tail);
 }
 
-void PngStreamWriter::AddRow(const uint8_t* rgb) {
+void PngStreamWriter::AddRow(const uint8_t* row) {
     if (finished_ || rows_ >= height_) throw std::logic_error("PNG: more rows than the height");
     static constexpr uint8_t noFilter = 0;
     deflater_->Add(&noFilter, 1);
-    deflater_->Add(rgb, size_t{width_} * 3);
+    deflater_->Add(row, rowBytes_);
     ++rows_;
 }
 

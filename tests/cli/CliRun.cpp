@@ -26,11 +26,16 @@ std::string Slurp(std::FILE* f) {
 }  // namespace
 
 CliResult RunCli(const std::vector<std::string>& args) {
+    return RunProgram(TESS_CLI_PATH, args, {});
+}
+
+CliResult RunProgram(const std::string& path, const std::vector<std::string>& args,
+                     const std::vector<std::pair<std::string, std::string>>& environment) {
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     if (!out || !err) throw std::runtime_error("tmpfile failed");
     std::vector<char*> argv;
-    std::string program = TESS_CLI_PATH;
+    std::string program = path;
     argv.push_back(program.data());
     std::vector<std::string> copies = args;
     for (std::string& a : copies)
@@ -41,6 +46,8 @@ CliResult RunCli(const std::vector<std::string>& args) {
     if (pid == 0) {
         ::dup2(::fileno(out), STDOUT_FILENO);
         ::dup2(::fileno(err), STDERR_FILENO);
+        for (const auto& [name, value] : environment)
+            value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1);
         ::execv(argv[0], argv.data());
         std::_Exit(127);
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -17,5 +18,10 @@ struct CliResult {
 
 // Runs tessarine-cli with the arguments (no shell involved) in the current directory.
 CliResult RunCli(const std::vector<std::string>& args);
+
+// Runs a program the same way with some environment variables changed (an empty value removes
+// the variable).
+CliResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::vector<std::pair<std::string, std::string>>& environment);
 
 }  // namespace tess::test

@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 
+#include "DemoFixture.h"
 #include "DemoMap.h"
 #include "DemoWriter.h"
 #include "FilePlan.h"
@@ -31,43 +32,16 @@
 #include "resources/Sprites.h"
 #include "resources/Utils.h"
 #include "support/TempDir.h"
-#include "support/TestUi.h"
 
 namespace tess::demo {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The demo written at build time, where the programs find it; without one (the build-time
-// demo switched off), one written here once per test program.
-const std::string& DemoDir() {
-    static const std::string dir = [] {
-#ifdef TESS_DEMO_DIR
-        if (fs::exists(fs::path(TESS_DEMO_DIR) / "zor.dat")) return std::string(TESS_DEMO_DIR);
-#endif
-        static test::TempDir temp;
-        WriteDemoGame(temp.File("demo"));
-        return temp.File("demo");
-    }();
-    return dir;
+// The name the program asks a planned file by.
+std::string AskedName(const PlannedFile& f) {
+    return f.askedAs.empty() ? f.path : f.askedAs;
 }
-
-// The demo as the program sees it: its directory current, its archive open, error boxes
-// recorded.
-class InDemoGame : public ::testing::Test {
-  protected:
-    InDemoGame() : cd_(DemoDir()) { BigFile().Open("zor.dat"); }
-    ~InDemoGame() override { BigFile().Close(); }
-
-    static std::string AskedName(const PlannedFile& f) {
-        return f.askedAs.empty() ? f.path : f.askedAs;
-    }
-
-    test::ScopedTestUi ui;
-
-  private:
-    test::ScopedCurrentDir cd_;
-};
 
 std::string RightTrim(std::string s) {
     while (!s.empty() && s.back() == ' ')

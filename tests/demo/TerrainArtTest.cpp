@@ -1,12 +1,9 @@
 // Terrain pictures of the demo game: layouts the terrain catalogue cuts, transparent keys,
-// lighting, and a hill drawn by the view's rules without holes.
+// lighting.
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "Compositor.h"
-#include "Library.h"
-#include "MapDesign.h"
 #include "Terrain.h"
 #include "resources/Utils.h"
 
@@ -157,36 +154,6 @@ TEST(TerrainButtons, SizesAndOverlays) {
         EXPECT_LT(drawn, 64 * 64 / 2) << name;
     }
     EXPECT_GE(overlays, 3);
-}
-
-// A hill of every level drawn with the view's placement rules: every pixel inside the drawn area
-// is covered by some tile (no gaps between flat tiles and slope pieces of any mask).
-TEST(TerrainComposite, HillLeavesNoHoles) {
-    // Random heights, then the level brush's invariant: bumps, hollows and saddles of every shape.
-    MapDesign m = BlankMap(14, 40, 3);
-    for (int y = 0; y < m.height; ++y)
-        for (int x = 0; x < m.width; ++x)
-            m.level[m.Index({x, y})] = static_cast<uint8_t>(1 + HashRange(7, x, y, 7));
-    EnforceLevelSteps(m);
-    std::set<int> masks;
-    for (int y = 0; y < m.height; ++y)
-        for (int x = 0; x < m.width; ++x)
-            masks.insert(CornerShapeOf(m, {x, y}).mask);
-    EXPECT_EQ(masks.size(), 15u);  // flat and all fourteen slope shapes
-
-    ArtLibrary art;
-    std::vector<std::string> names = DefaultTerrainNames();
-    names.push_back("");
-    ViewOptions o;
-    o.width = 400;
-    o.height = 280;
-    o.background = kMagenta;
-    const Canvas view = RenderView(m, names, art, o);
-    int holes = 0;
-    for (int y = 24; y < 250; ++y)
-        for (int x = 16; x < 400; ++x)
-            holes += view.Get(x, y) == kMagenta;
-    EXPECT_EQ(holes, 0);
 }
 
 }  // namespace

@@ -3,9 +3,6 @@
 
 #include <set>
 
-#include "Compositor.h"
-#include "Library.h"
-#include "Terrain.h"
 #include "Walls.h"
 
 namespace tess::demo {
@@ -76,7 +73,7 @@ TEST(WallTable, EveryChosenPieceHasAPictureRow) {
     for (uint8_t v : table) {
         if (v == kNothing) continue;
         ASSERT_LE(v, 11);
-        EXPECT_GE(kWallPieceRow[v], 0) << int{v};
+        EXPECT_GE(WallPictureRow(v), 0) << int{v};
         used.insert(v);
     }
     // All eight picture rows are in use.
@@ -88,8 +85,8 @@ struct Rect {
     int x, y;
 };
 Rect PieceRect(int piece, int variant) {
-    Rect r{65 * variant + 1, 81 * kWallPieceRow[piece] + 1};
-    if (piece == kFaceSouthEastEnd || piece == kFaceSouthWestEnd) r.x += kWallEndShift;
+    Rect r{65 * variant + 1, 81 * WallPictureRow(piece) + 1};
+    if (piece == kFaceSouthEastEnd || piece == kFaceSouthWestEnd) r.x += kWallEndShiftFar;
     return r;
 }
 
@@ -129,38 +126,6 @@ TEST(WallPictures, LayoutColoursAndPieces) {
                 EXPECT_GT(textured, 30) << kind << " piece " << piece << " v " << v;
             }
     }
-}
-
-// A wall mass drawn the view's way: the inside is black, the faces towards the viewer are drawn,
-// and the ground in front is untouched.
-TEST(WallComposite, MassShowsFacesInFront) {
-    MapDesign m = BlankMap(16, 48, 9);
-    for (int y = 10; y < 30; ++y)
-        for (int x = 4; x < 12; ++x)
-            m.wall[m.Index({x, y})] = 1;
-    // Make the mass block-aligned: every block fully wall or not.
-    for (int y = 0; y < m.height; ++y)
-        for (int x = 0; x < m.width; ++x) {
-            const Cell t = BlockTop({x, y});
-            m.wall[m.Index({x, y})] = m.Inside(t) ? m.wall[m.Index(t)] : 0;
-        }
-    ArtLibrary art;
-    std::vector<std::string> names = DefaultTerrainNames();
-    names.push_back("");
-    ViewOptions o;
-    o.width = 480;
-    o.height = 360;
-    const Canvas view = RenderView(m, names, art, o);
-    // The middle of the mass is black.
-    EXPECT_EQ(view.Get(32 * 8, 8 * 18 - 40), kBlack);
-    // Something textured (a face, neither black nor grass) below the mass's south edge.
-    int faces = 0;
-    for (int y = 8 * 26; y < 8 * 34; ++y)
-        for (int x = 32 * 5; x < 32 * 11; ++x) {
-            const Rgba p = view.Get(x, y);
-            faces += !(p == kBlack) && p.g < p.r + 10;  // rock is grey-brown, grass is green
-        }
-    EXPECT_GT(faces, 300);
 }
 
 }  // namespace

@@ -176,7 +176,7 @@ TEST_F(MapTest, BlocksOfFourPartitionTheGrid) {
             EXPECT_EQ(tMapa::IsBlockBottom(x, y), (TPoint{x, y} == cells[2]));
         }
     }
-    // The block's cells are the steps of the spec'd walk: down-right, down-left, up-left.
+    // The block's cells are the walk from its top cell: down-right, down-left, up-left.
     const TPoint top = tMapa::BlockTop(1, 4);
     EXPECT_EQ(top, (TPoint{1, 4}));
     const TPoint r = map.Neighbour(top.X, top.Y, kDirDownRight);

@@ -1,5 +1,5 @@
 // The PNG stream writer and its deflate: decoded by stb_image, checked against plain CRC-32 and
-// Adler-32.
+// Adler-32; PNG files of surfaces.
 #include "writers/PngWriter.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,9 @@
 #include <stdexcept>
 
 #include "resources/Random.h"
+#include "resources/Surface.h"
+#include "support/TempDir.h"
+#include "writers/PngFile.h"
 
 namespace tess::writers {
 namespace {
@@ -120,6 +123,26 @@ TEST(PngStreamWriter, PicturesDecodeToTheirPixels) {
     }
 }
 
+TEST(PngStreamWriter, GreyPicturesDecodeToTheirLevels) {
+    Random rnd(9);
+    const uint32_t w = 37, h = 11;
+    std::vector<uint8_t> grey(size_t(w) * h);
+    for (auto& v : grey)
+        v = uint8_t(rnd.Next(256));
+    std::vector<uint8_t> png;
+    PngStreamWriter writer([&](const uint8_t* d, size_t n) { png.insert(png.end(), d, d + n); }, w,
+                           h, PngColour::Grey);
+    for (uint32_t y = 0; y < h; ++y)
+        writer.AddRow(grey.data() + size_t(y) * w);
+    writer.Finish();
+    int x = 0, y = 0, channels = 0;
+    stbi_uc* decoded = stbi_load_from_memory(png.data(), int(png.size()), &x, &y, &channels, 0);
+    ASSERT_NE(decoded, nullptr);
+    EXPECT_EQ(channels, 1);
+    EXPECT_EQ(std::vector<uint8_t>(decoded, decoded + grey.size()), grey);
+    stbi_image_free(decoded);
+}
+
 TEST(PngStreamWriter, ChunksAreWellFormed) {
     Random rnd(6);
     const uint32_t w = 1500, h = 400;
@@ -180,6 +203,43 @@ TEST(PngStreamWriter, RefusesWrongSizesAndRowCounts) {
     png.AddRow(row);
     EXPECT_THROW(png.AddRow(row), std::logic_error);
     png.Finish();
+}
+
+TEST(PngFile, SurfaceDecodesToItsColoursAndAnUnfinishedFileLeavesTheOldOne) {
+    test::TempDir dir;
+    tSurface surface(5, 3);  // an odd width: the surface's rows are padded
+    Random rnd(8);
+    for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 5; ++x)
+            surface.PutPixel565(x, y, uint16_t(rnd.Next(65536)));
+    surface.PutPixel565(0, 0, 0xFFFF);
+    const std::string path = dir.File("view.png");
+    WriteSurfacePng(path, surface);
+    auto decode = [&] {
+        int w = 0, h = 0, channels = 0;
+        stbi_uc* pixels = stbi_load(path.c_str(), &w, &h, &channels, 3);
+        std::vector<uint8_t> rgb;
+        if (pixels) rgb.assign(pixels, pixels + size_t(w) * size_t(h) * 3);
+        stbi_image_free(pixels);
+        EXPECT_EQ(w, 5);
+        EXPECT_EQ(h, 3);
+        return rgb;
+    };
+    const std::vector<uint8_t> rgb = decode();
+    ASSERT_EQ(rgb.size(), 5u * 3 * 3);
+    for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 5; ++x) {
+            const Rgb8 c = surface.ColorAt(x, y);
+            const uint8_t* p = &rgb[(size_t(y) * 5 + size_t(x)) * 3];
+            EXPECT_EQ((Rgb8{p[0], p[1], p[2]}), c) << x << "," << y;
+        }
+    EXPECT_EQ(rgb[0], 255);  // white stays white
+    {
+        PngFile unfinished(path, 2, 2);
+        const uint8_t row[6] = {};
+        unfinished.AddRow(row);
+    }
+    EXPECT_EQ(decode(), rgb);
 }
 
 }  // namespace

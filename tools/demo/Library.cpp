@@ -33,16 +33,4 @@ const Canvas* ArtLibrary::ObjectPicture(int objectId) {
     return &it->second;
 }
 
-SpriteRef ArtLibrary::Sprite(int objectId) {
-    const ObjectDesign* o = FindObject(objectId);
-    if (o == nullptr) return SpriteRef{};
-    return SpriteRef{ObjectPicture(objectId),
-                     o->width,
-                     o->height,
-                     o->animCount,
-                     o->relatX,
-                     o->relatY,
-                     o->typUnit};
-}
-
 }  // namespace tess::demo

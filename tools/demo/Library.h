@@ -1,21 +1,19 @@
 // Every picture of the demo game, generated on first use and kept: terrain, walls and object
-// sprites, served to the compositor and to the writing phase.
+// sprites, for the writing phase, the tests and the preview.
 #pragma once
 
 #include <map>
-#include <memory>
 #include <string>
 
-#include "Compositor.h"
+#include "Canvas.h"
 
 namespace tess::demo {
 
-class ArtLibrary : public PictureSource {
+class ArtLibrary {
   public:
-    const Canvas& FlatPicture(const std::string& terrainName) override;
-    const Canvas& SlopePicture(const std::string& terrainName) override;
-    const Canvas& WallPicture(int kind) override;
-    SpriteRef Sprite(int objectId) override;
+    const Canvas& FlatPicture(const std::string& terrainName);
+    const Canvas& SlopePicture(const std::string& terrainName);
+    const Canvas& WallPicture(int kind);
     // The generated picture of an object (frames stacked), or none for an unknown id.
     const Canvas* ObjectPicture(int objectId);
 

@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "map/TerenDat.h"
 
 namespace tess::demo {
 
+// The layout of the pictures is the terrain catalogue's (kFlatColumns flat tiles a row, slope
+// pieces kSlopeExtra[mask] rows taller than the band).
 constexpr int kTileWidth = 32, kTileHeight = 16, kLevelDepth = 4;
-constexpr int kFlatColumns = 4;
 constexpr int kSlopeVariants = 2;  // per set; two sets side by side
 constexpr int kSlopeBand = 20;     // rows per mask band in the slope picture
-// Pixel rows each slope piece has below the standard 20, by mask 0..14 (0 unused).
-constexpr int kSlopeExtra[15] = {0, 1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1, 0};
 // The transparent colour of every terrain picture (its top-left pixel).
 constexpr Rgba kTerrainKey = kMagenta;
 

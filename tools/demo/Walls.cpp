@@ -348,11 +348,11 @@ Canvas MakeWallPicture(int kind) {
     const PieceSpec endSE{.faceSE = true, .endNE = true, .rimNE = true};
     const PieceSpec endSW{.faceSW = true, .endNW = true, .rimNW = true};
     for (int v = 0; v < 4; ++v) {
-        pic.FillRect(65 * v + 1 + kWallEndShift, 1, kWallPieceWidth, kWallPieceHeight, kWallKey);
-        pic.FillRect(65 * v + 1 + kWallEndShift, 81 * 2 + 1, kWallPieceWidth, kWallPieceHeight,
+        pic.FillRect(65 * v + 1 + kWallEndShiftFar, 1, kWallPieceWidth, kWallPieceHeight, kWallKey);
+        pic.FillRect(65 * v + 1 + kWallEndShiftFar, 81 * 2 + 1, kWallPieceWidth, kWallPieceHeight,
                      kWallKey);
-        DrawPiece(pic, 65 * v + 1 + kWallEndShift, 1, st, endSE, v, seed);
-        DrawPiece(pic, 65 * v + 1 + kWallEndShift, 81 * 2 + 1, st, endSW, v, seed);
+        DrawPiece(pic, 65 * v + 1 + kWallEndShiftFar, 1, st, endSE, v, seed);
+        DrawPiece(pic, 65 * v + 1 + kWallEndShiftFar, 81 * 2 + 1, st, endSW, v, seed);
     }
     return pic;
 }

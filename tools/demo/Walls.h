@@ -12,20 +12,16 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "map/WallDat.h"
 
 namespace tess::demo {
 
-constexpr int kWallKinds = 16;
-constexpr int kWallPieceWidth = 64, kWallPieceHeight = 80;
-// End pieces lie 231 pixels to the right of the normal piece of the same variant, so the
-// picture is wide enough for variant 3's end piece.
-constexpr int kWallEndShift = 231, kWallEndShiftFar = 198;
-constexpr int kWallPictureWidth = 65 * 3 + 1 + kWallEndShift + kWallPieceWidth;  // 491
-constexpr int kWallPictureHeight = 81 * 8 + 1;                                   // 649
+// The piece size, the kinds, the picture rows of the pieces (WallPictureRow) and the shifts of
+// the end pieces are the wall model's. The end pieces are drawn kWallEndShiftFar to the right of
+// the normal piece of the same variant, so the picture is wide enough for variant 3's end piece.
+constexpr int kWallPictureWidth = 65 * 3 + 1 + kWallEndShiftFar + kWallPieceWidth;  // 491
+constexpr int kWallPictureHeight = 81 * 8 + 1;                                      // 649
 constexpr Rgba kWallKey = kMagenta;
-
-// Piece numbers and the picture rows they have (-1: none).
-constexpr int kWallPieceRow[12] = {0, 1, 2, 3, -1, -1, -1, -1, 4, 5, 6, 7};
 
 // What each piece shows.
 enum WallPiece : uint8_t {

@@ -1,20 +1,19 @@
-// tess_demo_preview OUTPUT_DIR [WHAT]: writes contact sheets of the demo art and composites of
-// small map areas as PNG files, for looking at the art while working on it; with WHAT "written
-// GAME_DIR" the same from a written game directory, read back through the program's loaders.
+// tess_demo_preview OUTPUT_DIR [WHAT] [GAME_DIR]: contact sheets of the demo art, and scenes
+// drawn by the editor's own view, as PNG files, for looking at the art while working on it.
+// Scenes and the "written" sheets need a written game directory: GAME_DIR, else the demo game
+// is written into OUTPUT_DIR/game first.
 #include <stb/stb_easy_font.h>
-#include <stb/stb_image_write.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "Canvas.h"
-#include "Compositor.h"
 #include "DemoMap.h"
+#include "DemoView.h"
+#include "DemoWriter.h"
 #include "FilePlan.h"
 #include "GameData.h"
 #include "Library.h"
@@ -23,36 +22,64 @@
 #include "Terrain.h"
 #include "Walls.h"
 #include "game/Kalistor.h"
-#include "game/MapFiles.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
 #include "resources/BigFile.h"
 #include "resources/Bitmap.h"
-#include "resources/Bytes.h"
-#include "resources/Dbf.h"
+#include "resources/GameDirectory.h"
 #include "resources/Sprites.h"
 #include "resources/Utils.h"
+#include "view/LitleMap.h"
+#include "view/ViewDat.h"
+#include "writers/PngFile.h"
 
 using namespace tess::demo;
 
 namespace {
 
+namespace fs = std::filesystem;
+
 std::string g_outDir = ".";
 
+void Written(const std::string& path, int width, int height) {
+    std::printf("%s (%d x %d)\n", path.c_str(), width, height);
+}
+
 void WritePng(const Canvas& c, const std::string& name) {
-    std::vector<uint8_t> bytes;
-    bytes.reserve(c.Pixels().size() * 4);
-    for (const Rgba& p : c.Pixels()) {
-        bytes.push_back(p.r);
-        bytes.push_back(p.g);
-        bytes.push_back(p.b);
-        bytes.push_back(p.a);
-    }
     const std::string path = g_outDir + "/" + name;
-    if (!stbi_write_png(path.c_str(), c.Width(), c.Height(), 4, bytes.data(), c.Width() * 4))
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-    else
-        std::printf("%s (%d x %d)\n", path.c_str(), c.Width(), c.Height());
+    tess::writers::PngFile png(path, static_cast<uint32_t>(c.Width()),
+                               static_cast<uint32_t>(c.Height()));
+    std::vector<uint8_t> row(static_cast<size_t>(c.Width()) * 3);
+    for (int y = 0; y < c.Height(); ++y) {
+        for (int x = 0; x < c.Width(); ++x) {
+            const Rgba p = c.Get(x, y);
+            row[size_t(x) * 3] = p.r;
+            row[size_t(x) * 3 + 1] = p.g;
+            row[size_t(x) * 3 + 2] = p.b;
+        }
+        png.AddRow(row.data());
+    }
+    png.Commit();
+    Written(path, c.Width(), c.Height());
+}
+
+void WritePng(const tess::tSurface& s, const std::string& name) {
+    const std::string path = g_outDir + "/" + name;
+    tess::writers::WriteSurfacePng(path, s);
+    Written(path, s.Width(), s.Height());
+}
+
+// A decoded picture as a canvas; pixels of the transparent colour become transparent when
+// `keyed`, and keep their colour otherwise.
+Canvas FromSurface(const tess::tSurface& s, uint16_t key = 0, bool keyed = false) {
+    Canvas c(s.Width(), s.Height());
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x) {
+            const uint16_t p = s.PixelAt(x, y);
+            const tess::Rgb8 rgb = tess::ExpandRgb565(p);
+            c.Set(x, y, keyed && p == key ? kClear : Opaque(rgb.r, rgb.g, rgb.b));
+        }
+    return c;
 }
 
 Canvas Upscale(const Canvas& c, int k) {
@@ -117,7 +144,7 @@ std::vector<std::string> TerrainListWith(const std::string& slot5) {
     return names;
 }
 
-// A hill of level 3..7 on a flat field, every cell terrain slot 5.
+// A hill of level 2..7 on a flat field, every cell terrain slot 5.
 MapDesign HillMap(int w, int h) {
     MapDesign m = BlankMap(w, h, 11);
     for (int y = 0; y < h; ++y)
@@ -140,64 +167,56 @@ void TerrainSheets(ArtLibrary& art) {
     }
     WritePng(flats.Build(), "terrain_flat.png");
     WritePng(slopes.Build(), "terrain_slopes.png");
+}
 
-    // Every set as a small hill on the map, drawn by the view's rules.
-    Sheet hills(5, 320, 200);
+// Every set as a small hill on the map, and close-ups three times enlarged, a page of 6.
+void TerrainScenes() {
     const MapDesign hill = HillMap(12, 30);
+    DemoView small(320, 200);
+    Sheet hills(5, 320, 200);
     for (const std::string& name : TerrainSetNames()) {
-        ViewOptions o;
-        o.width = 320;
-        o.height = 200;
-        o.origin = {0, 0};
-        o.background = kMagenta;
-        hills.Add(RenderView(hill, TerrainListWith(name), art, o), name);
+        small.Show(hill, TerrainListWith(name));
+        hills.Add(FromSurface(small.Draw({0, 0})), name);
     }
     WritePng(hills.Build(), "terrain_hills.png");
+    small.Show(hill, TerrainListWith("Trava"));
+    WritePng(Upscale(FromSurface(small.Draw({0, 0})), 3), "hill_grass_x3.png");
 
-    // Close-ups: a flat field with a small hill per set, three times enlarged, a page of 6.
     const MapDesign patch = HillMap(8, 28);
     const std::vector<std::string>& sets = TerrainSetNames();
+    DemoView closeup(200, 100);
     for (size_t page = 0; page * 6 < sets.size(); ++page) {
         Sheet closeups(3, 200 * 3, 100 * 3);
         for (size_t k = page * 6; k < std::min(sets.size(), page * 6 + 6); ++k) {
-            ViewOptions o;
-            o.width = 200;
-            o.height = 100;
-            o.origin = {0, 4};
-            o.background = kMagenta;
-            closeups.Add(Upscale(RenderView(patch, TerrainListWith(sets[k]), art, o), 3), sets[k]);
+            closeup.Show(patch, TerrainListWith(sets[k]));
+            closeups.Add(Upscale(FromSurface(closeup.Draw({0, 4})), 3), sets[k]);
         }
         WritePng(closeups.Build(), "terrain_closeup_" + std::to_string(page + 1) + ".png");
     }
-    ViewOptions big;
-    big.width = 320;
-    big.height = 200;
-    big.background = kMagenta;
-    WritePng(Upscale(RenderView(hill, TerrainListWith("Trava"), art, big), 3), "hill_grass_x3.png");
 }
 
 void WallSheets(ArtLibrary& art) {
     Sheet pics(4, 491, 649);
-    for (int k = 1; k <= kWallKinds; ++k)
+    for (int k = 1; k <= tess::kWallKinds; ++k)
         pics.Add(
             ShowKey(art.WallPicture(k), kWallKey),
             std::string("zed") + (k < 10 ? "0" : "") + std::to_string(k) + " " + std::to_string(k));
     WritePng(pics.Build(), "walls.png");
     WritePng(Upscale(ShowKey(art.WallPicture(1), kWallKey), 2), "wall01_x2.png");
+}
 
-    // A cave outline, a masonry ring and a marble wall on a grass field.
+// A cave outline, a masonry ring and a marble wall on a grass field.
+void WallScenes() {
     MapDesign m = BlankMap(20, 60, 5);
-    auto wallBlock = [&](int bx, int by, int kind) {
-        // Block at block coordinates: top cell at (bx, 4·by + 2·(bx & 1))... pick the cell and
-        // walk to its block.
-        Cell t = BlockTop(Cell{bx, by});
+    auto wallBlock = [&](int x, int y, int kind) {
         Cell cells[4];
-        BlockCells(t, cells);
+        BlockCells(BlockTop(Cell{x, y}), cells);
+        const uint8_t variant = m.variant[m.Index(m.Clamp(cells[0]))];
         for (const Cell& c : cells)
-            if (m.Inside(c)) m.wall[m.Index(c)] = static_cast<uint8_t>(kind);
-        const uint8_t v = m.variant[m.Index(m.Clamp(t))];
-        for (const Cell& c : cells)
-            if (m.Inside(c)) m.variant[m.Index(c)] = v;
+            if (m.Inside(c)) {
+                m.wall[m.Index(c)] = static_cast<uint8_t>(kind);
+                m.variant[m.Index(c)] = variant;
+            }
     };
     for (int y = 6; y < 28; ++y)
         for (int x = 2; x < 9; ++x) {
@@ -213,12 +232,11 @@ void WallSheets(ArtLibrary& art) {
             if (dx * dx * 4 + dy * dy < 200 && dx * dx * 4 + dy * dy > 40)
                 wallBlock(x, y, (x < 10) ? 6 : 13);
         }
-    ViewOptions o;
-    o.width = 640;
-    o.height = 480;
-    WritePng(RenderView(m, DefaultTerrainNames(), art, o), "walls_composite.png");
-    WritePng(Upscale(RenderView(m, DefaultTerrainNames(), art, o).Crop(0, 0, 320, 240), 2),
-             "walls_composite_x2.png");
+    DemoView view(640, 480);
+    view.Show(m);
+    const Canvas scene = FromSurface(view.Draw({0, 0}));
+    WritePng(scene, "walls_composite.png");
+    WritePng(Upscale(scene.Crop(0, 0, 320, 240), 2), "walls_composite_x2.png");
 }
 
 void TreeSheet() {
@@ -328,66 +346,44 @@ void ObjectSheets(ArtLibrary& art) {
     WritePng(faces.Build(), "faces.png");
 }
 
-// The whole map at one pixel per cell, coloured by terrain, with walls, objects, buildings
-// and units marked.
-Canvas Overview(const MapDesign& m) {
-    static const Rgba kColour[15] = {
-        Opaque(120, 116, 110), Opaque(226, 196, 130), Opaque(160, 84, 52),  Opaque(196, 186, 164),
-        Opaque(70, 70, 74),    Opaque(80, 140, 50),   Opaque(170, 160, 80), Opaque(60, 80, 36),
-        Opaque(80, 90, 50),    Opaque(236, 240, 250), Opaque(170, 136, 90), Opaque(120, 116, 108),
-        Opaque(70, 160, 170),  Opaque(30, 60, 120),   Opaque(240, 110, 20)};
-    Canvas c(m.width * 2, m.height);
-    for (int y = 0; y < m.height; ++y)
-        for (int x = 0; x < m.width; ++x) {
-            const size_t i = m.Index({x, y});
-            Rgba col = kColour[m.terrain[i] % 15];
-            col = Scale(col, 176 + m.level[i] * 20);
-            if (m.wall[i]) col = Opaque(20, 16, 14);
-            c.Set(2 * x + (y & 1), y, col);
-            c.Set(2 * x + (y & 1) + 1, y, col);
-        }
-    for (const ObjectPlacement& o : m.objects)
-        c.Set(2 * o.at.x + (o.at.y & 1), o.at.y,
-              o.id < 100 ? Opaque(20, 70, 20) : Opaque(250, 250, 250));
-    for (const BuildingDesign& b : m.buildings)
-        c.FillRect(2 * b.at.x - 2, b.at.y - 2, 5, 5, Opaque(250, 40, 200));
-    for (const UnitDesign& u : m.units)
-        c.FillRect(2 * u.at.x - 1, u.at.y - 1, 3, 3, Opaque(255, 255, 0));
-    return c;
-}
+// The demo map as the editor shows it: the mini-map and scenes around its places.
+void MapScenes() {
+    DemoView view(960, 600);
+    if (!view.Open("MAPS\\default.map")) {
+        std::fprintf(stderr, "the map pair did not load\n");
+        return;
+    }
+    const tess::tMapa& map = view.Map();
+    const tess::tKalistor& store = view.Store();
+    std::printf("map %d x %d: %d players, %d settlements, %d buildings, %d units\n", map.Width,
+                map.Height, store.PlayerCount, store.SettlementCount, store.BuildingCount,
+                store.UnitCount);
+    tess::tLitleMap mini;
+    mini.ComputeColors(view.View().Zoom->Terens);
+    mini.Map = &view.Map();
+    mini.Store = &store;
+    mini.View = &view.View();
+    mini.Rebuild(960);
+    WritePng(Upscale(FromSurface(mini.Picture), 4), "map_minimap.png");
 
-void MapSheets(ArtLibrary& art) {
-    const MapDesign m = DesignDemoMap();
-    std::printf("map %d x %d: %zu objects, %zu buildings, %zu units, %zu settlements\n", m.width,
-                m.height, m.objects.size(), m.buildings.size(), m.units.size(),
-                m.settlements.size());
-    WritePng(Upscale(Overview(m), 2), "map_overview.png");
-    std::vector<std::string> names = DefaultTerrainNames();
-    names.push_back("");
-    struct View {
-        const char* name;
-        int settlement;  // 0: use the cell below
+    struct Place {
+        std::string name;
         Cell cell;
     };
-    const View views[] = {
-        {"town", 1, {}},          {"village", 2, {}},        {"barbarians", 3, {}},
-        {"dwarves", 4, {}},       {"dwarf_village", 5, {}},  {"elves", 6, {}},
-        {"cave", 0, {205, 60}},   {"castle", 0, {158, 468}}, {"lake", 0, {75, 215}},
-        {"oasis", 0, {205, 395}}, {"temple", 0, {236, 476}}, {"volcano", 0, {234, 169}}};
-    for (const View& v : views) {
-        Cell centre = v.cell;
-        if (v.settlement > 0)
-            for (const BuildingDesign& b : m.buildings)
-                if (b.settlement == v.settlement) {
-                    centre = b.at;
-                    break;
-                }
-        ViewOptions o;
-        o.width = 960;
-        o.height = 600;
-        o.origin = {centre.x - 15, centre.y - 36};
-        WritePng(RenderView(m, names, art, o), std::string("scene_") + v.name + ".png");
+    std::vector<Place> places = {{"cave", {205, 60}},    {"castle", {158, 468}},
+                                 {"lake", {75, 215}},    {"oasis", {205, 395}},
+                                 {"temple", {236, 476}}, {"volcano", {234, 169}}};
+    static const char* kSettlements[] = {"town",    "village",       "barbarians",
+                                         "dwarves", "dwarf_village", "elves"};
+    for (int32_t s = 1; s <= store.SettlementCount && s <= 6; ++s) {
+        const tess::tBuildingRec& b =
+            store.Buildings[static_cast<size_t>(store.Settlements[size_t(s)].HlavniBudova)];
+        places.push_back({kSettlements[s - 1], {b.X, b.Y}});
     }
+    if (map.StoredViewCentre())
+        places.push_back({"view_centre", {map.StoredViewCentre()->X, map.StoredViewCentre()->Y}});
+    for (const Place& p : places)
+        WritePng(view.Draw({p.cell.x - 15, p.cell.y - 36}), "scene_" + p.name + ".png");
 }
 
 void ButtonSheet() {
@@ -422,7 +418,7 @@ void Fingerprint(ArtLibrary& art) {
         canvas(MakeTerrainButton(name));
         if (HasButtonOverlay(name)) canvas(MakeButtonOverlay(name));
     }
-    for (int k = 1; k <= kWallKinds; ++k)
+    for (int k = 1; k <= tess::kWallKinds; ++k)
         canvas(art.WallPicture(k));
     const std::vector<uint8_t> table = MakeWallPieceTable();
     mix(table.data(), table.size());
@@ -448,184 +444,25 @@ void Fingerprint(ArtLibrary& art) {
     std::printf("fingerprint %016llx\n", static_cast<unsigned long long>(h));
 }
 
-// --- a written game directory, read back through the program's loaders ---------------------
-
-// A decoded picture as a canvas; pixels of the transparent colour become transparent when
-// `keyed`, and keep the colour otherwise (the compositor keys terrain by its top-left pixel).
-Canvas FromSurface(const tess::tSurface& s, uint16_t key, bool keyed) {
-    Canvas c(s.Width(), s.Height());
-    for (int y = 0; y < s.Height(); ++y)
-        for (int x = 0; x < s.Width(); ++x) {
-            const uint16_t p = s.PixelAt(x, y);
-            const tess::Rgb8 rgb = tess::ExpandRgb565(p);
-            c.Set(x, y, keyed && p == key ? kClear : Opaque(rgb.r, rgb.g, rgb.b));
-        }
-    return c;
-}
-
-// The catalogue fields the view needs, read from the written objects table.
-struct TableObject {
-    std::string fileName;
-    int width = 0, height = 0, animCount = 1, relatX = 0, relatY = 0;
-    bool unit = false;
-};
-
-std::map<int, TableObject> ReadObjectTable() {
-    std::map<int, TableObject> objects;
-    tess::tTable t;
-    tess::OpenDBF(t, "DATA/objects.dbf");
-    for (tess::First(t); !tess::Eof(t); tess::Next(t)) {
-        TableObject o;
-        o.fileName = tess::GetString(t, "FileName");
-        o.width = tess::GetInteger(t, "Width");
-        o.height = tess::GetInteger(t, "Height");
-        o.animCount = tess::GetInteger(t, "Anim_Count");
-        o.relatX = tess::GetInteger(t, "Relat_X");
-        o.relatY = tess::GetInteger(t, "Relat_Y");
-        o.unit = tess::GetBool(t, "Typ_Unit");
-        objects[tess::GetInteger(t, "Id")] = o;
-    }
-    tess::CloseDBF(t);
-    return objects;
-}
-
-// Objects drawn with black as their transparent colour, as the catalogue loads them.
-bool BlackKeyed(int id) {
-    return id == 231 || (id >= 360 && id <= 363) || (id >= 411 && id <= 419);
-}
-
-// Pictures from the files of the current game directory.
-class LoadedPictures : public PictureSource {
-  public:
-    LoadedPictures() : objects_(ReadObjectTable()) {}
-
-    const Canvas& FlatPicture(const std::string& name) override {
-        return Bitmap(flat_, "PICTURES/32x16/TERENY-/" + name + ".bmp");
-    }
-    const Canvas& SlopePicture(const std::string& name) override {
-        return Bitmap(slope_, "PICTURES/32x16/TERENY-/" + name + "#.bmp");
-    }
-    const Canvas& WallPicture(int kind) override {
-        char name[48];
-        std::snprintf(name, sizeof name, "PICTURES/32x16/WALL/zed%02d.bmp", kind);
-        return Bitmap(walls_, name);
-    }
-    SpriteRef Sprite(int id) override {
-        auto o = objects_.find(id);
-        if (o == objects_.end()) return SpriteRef{};
-        auto it = sprites_.find(id);
-        if (it == sprites_.end()) {
-            tess::tSurface s;
-            tess::LoadDDStoSurface("PICTURES/32x16/../" + o->second.fileName, s, nullptr);
-            const uint16_t key = BlackKeyed(id) ? 0 : tess::kMagenta565;
-            it = sprites_.emplace(id, FromSurface(s, key, true)).first;
-        }
-        const TableObject& t = o->second;
-        return SpriteRef{&it->second, t.width, t.height, t.animCount, t.relatX, t.relatY, t.unit};
-    }
-    const std::map<int, TableObject>& Objects() const { return objects_; }
-
-  private:
-    const Canvas& Bitmap(std::map<std::string, Canvas>& cache, const std::string& name) {
-        auto it = cache.find(name);
-        if (it == cache.end()) {
-            tess::tSurface s;
-            try {
-                tess::LoadBitmapToSurface(name, s);
-            } catch (const tess::IoError& e) {
-                std::fprintf(stderr, "%s\n", e.what());
-            }
-            it = cache.emplace(name, FromSurface(s, 0, false)).first;
-        }
-        return it->second;
-    }
-
-    std::map<int, TableObject> objects_;
-    std::map<std::string, Canvas> flat_, slope_, walls_;
-    std::map<int, Canvas> sprites_;
-};
-
-// The loaded map and its game data as a design the compositor draws.
-MapDesign DesignOf(const tess::tMapa& map, const tess::tKalistor& store) {
-    MapDesign m;
-    m.width = map.Width;
-    m.height = map.Height;
-    const size_t n = static_cast<size_t>(m.width) * static_cast<size_t>(m.height);
-    for (auto* v :
-         {&m.terrain, &m.level, &m.wall, &m.variant, &m.tileVariant, &m.animRow, &m.jitter})
-        v->assign(n, 0);
-    for (int y = 0; y < m.height; ++y)
-        for (int x = 0; x < m.width; ++x) {
-            const tess::tMapCell& c = map.Cell(x, y);
-            const size_t i = m.Index({x, y});
-            m.terrain[i] = static_cast<uint8_t>(c.Terrain());
-            m.level[i] = static_cast<uint8_t>(c.Level());
-            m.variant[i] = static_cast<uint8_t>(c.Variant());
-            m.tileVariant[i] = static_cast<uint8_t>(c.TileVariant());
-            m.animRow[i] = static_cast<uint8_t>(c.AnimRow());
-            m.jitter[i] = static_cast<uint8_t>(c.Jitter());
-            if (c.Occupancy() == 3) m.wall[i] = static_cast<uint8_t>(c.Id());
-            if (c.Occupancy() != 2) continue;
-            if (c.LinkKind() == 0) m.objects.push_back({c.Id(), {x, y}, c.Jitter(), 0});
-            if (c.LinkKind() == 1) {
-                BuildingDesign b;
-                b.objectId = store.Buildings[static_cast<size_t>(c.Id())].IdObject;
-                b.at = {x, y};
-                m.buildings.push_back(b);
-            }
-            if (c.LinkKind() == 2) {
-                UnitDesign u;
-                u.objectId = store.Units[static_cast<size_t>(c.Id())].IdObject;
-                u.at = {x, y};
-                m.units.push_back(u);
-            }
-        }
-    return m;
-}
-
-// The frames of the face video: the '00db' chunks of uncompressed 24-bit bottom-up pictures.
-std::vector<Canvas> FaceFrames(const std::string& name, int w, int h) {
-    const std::vector<uint8_t> avi = tess::BigFile().ReadWholeFile(name);
-    std::vector<Canvas> frames;
-    const uint32_t rowBytes = (uint32_t(w) * 3 + 3) & ~3u;
-    for (size_t at = 0; at + 8 <= avi.size();) {
-        if (std::string(avi.begin() + long(at), avi.begin() + long(at) + 4) != "00db") {
-            ++at;
-            continue;
-        }
-        tess::ByteReader r(avi);
-        r.Seek(at + 4);
-        const uint32_t size = r.U32();
-        if (size != rowBytes * uint32_t(h) || at + 8 + size > avi.size()) {
-            ++at;
-            continue;
-        }
-        Canvas c(w, h);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const uint8_t* p = &avi[at + 8 + size_t(h - 1 - y) * rowBytes + size_t(x) * 3];
-                c.Set(x, y, Opaque(p[2], p[1], p[0]));
-            }
-        frames.push_back(c);
-        at += 8 + size;
-    }
-    return frames;
-}
-
-void WrittenGame(const std::string& gameDir) {
-    const std::string out = std::filesystem::absolute(g_outDir).string();
-    g_outDir = out;
-    std::filesystem::current_path(gameDir);
-    tess::BigFile().Open("zor.dat");
-    LoadedPictures pictures;
-
+// The files of the written game read back through the program's loaders.
+void WrittenSheets() {
     Sheet flats(4, 128 * 3, 64 * 3), slopes(8, 128 * 2, 280 * 2), walls(4, 491, 649);
+    auto bitmap = [](const std::string& name) {
+        tess::tSurface s;
+        try {
+            tess::LoadBitmapToSurface(name, s);
+        } catch (const tess::IoError& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+        }
+        return FromSurface(s);
+    };
     for (const std::string& name : TerrainSetNames()) {
-        flats.Add(Upscale(pictures.FlatPicture(name), 3), name);
-        slopes.Add(Upscale(pictures.SlopePicture(name), 2), name);
+        flats.Add(Upscale(bitmap(std::string(tess::kTerrainPictureDir) + name + ".bmp"), 3), name);
+        slopes.Add(Upscale(bitmap(std::string(tess::kTerrainPictureDir) + name + "#.bmp"), 2),
+                   name);
     }
-    for (int k = 1; k <= kWallKinds; ++k)
-        walls.Add(pictures.WallPicture(k), "zed " + std::to_string(k));
+    for (int k = 1; k <= tess::kWallKinds; ++k)
+        walls.Add(bitmap(tess::WallPictureName("PICTURES/32x16/", k)), "zed " + std::to_string(k));
     WritePng(flats.Build(), "written_terrain_flat.png");
     WritePng(slopes.Build(), "written_terrain_slopes.png");
     WritePng(walls.Build(), "written_walls.png");
@@ -634,7 +471,7 @@ void WrittenGame(const std::string& gameDir) {
     for (const std::string& name : TerrainSetNames()) {
         tess::tSurface button, overlay;
         tess::LoadDDStoSurface("PICTURES/terains/" + name + ".dds", button, nullptr);
-        Canvas b = FromSurface(button, 0, false);
+        Canvas b = FromSurface(button);
         if (tess::BigFile().FindEntry("PICTURES/terains/" + name + "_ex_1.dds")) {
             tess::LoadDDStoSurface("PICTURES/terains/" + name + "_ex_1.dds", overlay, nullptr);
             b.Draw(FromSurface(overlay, 0, true), 0, 0);
@@ -643,11 +480,16 @@ void WrittenGame(const std::string& gameDir) {
     }
     WritePng(buttons.Build(), "written_buttons.png");
 
+    // Sprites as the object catalogue loads them.
+    DemoView view(64, 64);
+    tess::tObjects& catalogue = *view.View().Zoom->Objects;
     Sheet sprites(8, 230, 150);
-    for (const auto& [id, o] : pictures.Objects()) {
-        const SpriteRef s = pictures.Sprite(id);
-        if (s.picture == nullptr) continue;
-        sprites.Add(ShowKey(*s.picture, kClear), std::to_string(id));
+    for (int32_t id = 0; id < tess::kObjectSlots; ++id) {
+        tess::tObject* entry = catalogue.Item(id);
+        if (entry == nullptr || !catalogue.LoadPicture(*entry)) continue;
+        sprites.Add(
+            ShowKey(FromSurface(entry->Picture, entry->Picture.TransparentColor(), true), kClear),
+            std::to_string(id));
     }
     WritePng(sprites.Build(), "written_sprites.png");
 
@@ -664,74 +506,46 @@ void WrittenGame(const std::string& gameDir) {
                name);
     }
     WritePng(fx.Build(), "written_effects.png");
+}
 
-    Sheet faces(kFaceFrames, kFaceWidth * 2, kFaceHeight * 2);
-    int frame = 0;
-    for (const Canvas& f : FaceFrames("Pictures\\ksichtis.avi", kFaceWidth, kFaceHeight))
-        faces.Add(Upscale(f, 2), "frame " + std::to_string(frame++));
-    WritePng(faces.Build(), "written_faces.png");
-
-    auto map = std::make_unique<tess::tMapa>();
-    auto store = std::make_unique<tess::tKalistor>();
-    auto objects = std::make_unique<tess::tObjects>();
-    objects->Load(tess::kObjectTable, "PICTURES/32x16/../");
-    tess::ViewPosition view;
-    if (!tess::OpenMapPair(*map, *store, *objects, view, "MAPS\\default.map", "MAPS\\default.sav",
-                           nullptr)) {
-        std::fprintf(stderr, "the map pair did not load\n");
-        return;
-    }
-    const MapDesign m = DesignOf(*map, *store);
-    WritePng(Upscale(Overview(m), 2), "written_map_overview.png");
-    std::vector<std::string> names;
-    for (const tess::TerrainSlot& slot : map->Terrains)
-        names.push_back(slot.Name);
-    struct View {
-        const char* name;
-        Cell cell;
-    };
-    std::vector<View> views = {{"cave", {205, 60}},    {"castle", {158, 468}},
-                               {"lake", {75, 215}},    {"oasis", {205, 395}},
-                               {"temple", {236, 476}}, {"volcano", {234, 169}}};
-    static const char* kSettlements[] = {"town",    "village",       "barbarians",
-                                         "dwarves", "dwarf_village", "elves"};
-    for (int32_t s = 1; s <= store->SettlementCount && s <= 6; ++s) {
-        const tess::tBuildingRec& b =
-            store->Buildings[static_cast<size_t>(store->Settlements[size_t(s)].HlavniBudova)];
-        views.push_back({kSettlements[s - 1], {b.X, b.Y}});
-    }
-    if (map->StoredViewCentre())
-        views.push_back({"view_centre", {map->StoredViewCentre()->X, map->StoredViewCentre()->Y}});
-    for (const View& v : views) {
-        ViewOptions o;
-        o.width = 960;
-        o.height = 600;
-        o.origin = {v.cell.x - 15, v.cell.y - 36};
-        WritePng(RenderView(m, names, pictures, o),
-                 std::string("written_scene_") + v.name + ".png");
-    }
+// The game directory the scenes are drawn from: the one given, else the demo written anew.
+std::string SceneGameDirectory(const char* given) {
+    if (given != nullptr) return fs::absolute(given).string();
+    const std::string dir = g_outDir + "/game";
+    WriteDemoGame(dir);
+    std::printf("%s (the demo game)\n", dir.c_str());
+    return dir;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1) g_outDir = argv[1];
-    std::filesystem::create_directories(g_outDir);
+    fs::create_directories(g_outDir);
+    g_outDir = fs::absolute(g_outDir).string();
     const std::string what = argc > 2 ? argv[2] : "all";
-    ArtLibrary art;
-    if (what == "all" || what == "terrain") TerrainSheets(art);
-    if (what == "all" || what == "walls") WallSheets(art);
-    if (what == "all" || what == "trees") TreeSheet();
-    if (what == "all" || what == "objects") ObjectSheets(art);
-    if (what == "all" || what == "map") MapSheets(art);
-    if (what == "all" || what == "buttons") ButtonSheet();
-    if (what == "fingerprint") Fingerprint(art);
-    if (what == "written") {
-        if (argc < 4) {
-            std::fprintf(stderr, "usage: tess_demo_preview OUTPUT_DIR written GAME_DIR\n");
-            return 2;
+    auto wants = [&](const char* part) { return what == "all" || what == part; };
+    try {
+        ArtLibrary art;
+        if (what == "fingerprint") {
+            Fingerprint(art);
+            return 0;
         }
-        WrittenGame(argv[3]);
+        if (wants("terrain")) TerrainSheets(art);
+        if (wants("walls")) WallSheets(art);
+        if (wants("trees")) TreeSheet();
+        if (wants("objects")) ObjectSheets(art);
+        if (wants("buttons")) ButtonSheet();
+        if (wants("terrain") || wants("walls") || wants("map") || wants("written")) {
+            tess::EnterGameDirectory(SceneGameDirectory(argc > 3 ? argv[3] : nullptr));
+            if (wants("terrain")) TerrainScenes();
+            if (wants("walls")) WallScenes();
+            if (wants("map")) MapScenes();
+            if (wants("written")) WrittenSheets();
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tess_demo_preview: %s\n", e.what());
+        return 1;
     }
     return 0;
 }
