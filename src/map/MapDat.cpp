@@ -235,19 +235,17 @@ bool tMapa::LoadFromFile(const std::string& name, ViewPosition& view) {
         for (TerrainSlot& slot : terrains)
             slot.Shade = tail.U8();
 
+    // The extra column and row are never saved; they are reset so that nothing of the previous
+    // map is read through the clamping getters at the edges (the column as the rows are read).
+    tMapCell edge;
+    edge.Put(0, 6, 7, 3);
     std::vector<uint8_t> mayHoldOldPair;
-    if (!ReadCellRows(file.get(), cells_.data(), width, height, mayHoldOldPair))
+    if (!ReadCellRows(file.get(), cells_.data(), width, height, edge, mayHoldOldPair))
         return refuse("Chyba čtení souboru " + quoted + ": " + std::strerror(errno) +
                       " (mapa je načtena jen zčásti).");
 
     Width = width;
     Height = height;
-    // The extra column and row are never saved; reset them so that nothing of the previous
-    // map is read through the clamping getters at the edges.
-    tMapCell edge;
-    edge.Put(0, 6, 7, 3);
-    for (int32_t y = 0; y <= Height; ++y)
-        At(Width, y) = edge;
     for (int32_t x = 0; x <= Width; ++x)
         At(x, Height) = edge;
     Terrains = std::move(terrains);
