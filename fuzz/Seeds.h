@@ -29,6 +29,7 @@ void WriteSpriteSeeds(const std::string& corpusDir);
 void WriteIndexedBitmapSeeds(const std::filesystem::path& corpus);
 void WriteCatalogueSeeds(const std::filesystem::path& corpus);
 void WriteViewSeeds(const std::filesystem::path& corpus);
+void WriteScriptSeeds(const std::filesystem::path& corpus);
 void WriteVideoSeeds(const std::filesystem::path& corpus);
 
 }  // namespace tess::fuzz

@@ -79,6 +79,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> bytes(data, data + size);
     const tess::tMapa* map = size % 2 == 0 ? setup.map.get() : nullptr;
     if (!setup.first->LoadFromBytes(bytes, "fuzz.sav", map)) return 0;
+    // Whatever loads names only types the players' permission arrays hold.
+    const tess::tKalistor& loaded = *setup.first;
+    for (int32_t i = 1; i <= loaded.BuildingCount; ++i) {
+        const int32_t type = loaded.Buildings[static_cast<size_t>(i)].IdBuilding;
+        if (type < 0 || type >= tess::kBuildingStates) __builtin_trap();
+    }
+    for (int32_t i = 1; i <= loaded.UnitCount; ++i) {
+        const int32_t type = loaded.Units[static_cast<size_t>(i)].IdPerson;
+        if (type < 0 || type >= tess::kUnitStates) __builtin_trap();
+    }
     const std::vector<uint8_t> saved = setup.first->SaveToBytes();
     if (!setup.second->LoadFromBytes(saved, "fuzz.sav", map)) __builtin_trap();
     if (setup.second->SaveToBytes() != saved) __builtin_trap();

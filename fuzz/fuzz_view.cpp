@@ -57,6 +57,8 @@ struct World {
     std::unique_ptr<tMapa> map = std::make_unique<tMapa>();
     std::unique_ptr<tKalistor> store = std::make_unique<tKalistor>();
     tSurface surface{kSurfaceWidth, kSurfaceHeight};
+    ToolState tools;
+    EditorOptions options;
     tView view;
     tLitleMap mini;
     fuzz::MemoryFile file;
@@ -65,6 +67,7 @@ struct World {
         SetUi(&ui);
         view.Create(surface, *map, SurfaceRect{0, 0, kViewRight, kViewBottom});
         view.Store = store.get();
+        view.Tools = {&tools, &options, nullptr};
         auto objects = std::make_unique<tObjects>();
         objects->Put(Object(1, Piece(24, 96, 0x0400), 24, 32, 3, 12, 28));  // tree, 3 frames
         objects->Put(Object(2, Piece(64, 48, 0x8000), 64, 48, 1, 32, 40));  // building
@@ -134,10 +137,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     view.X = byte(0) % 64 - 8;
     view.Y = byte(1) % 64 - 8;
     view.Layers = byte(2) & 63;
-    view.Tools.ShowBlocked = byte(3) & 1;
-    view.Tools.ToolCode = byte(3) & 2 ? kObjectTool : 0;
-    view.Tools.IdObject = byte(4) % 10;
-    view.Tools.PenRadius = byte(5) % 4;
+    world->options.ShowBlocked = byte(3) & 1;
+    world->tools.ToolCode = byte(3) & 2 ? kObjectTool : 0;
+    world->tools.CurrentPack.IdObject = byte(4) % 10;
+    world->tools.PenRadius = byte(5) % 4;
     view.CursorWidth = byte(6) % 5;
     view.CursorHeight = byte(7) % 5;
     const TPoint picked = view.CellAt(byte(8) % kViewRight, byte(9) % kViewBottom);

@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
         tess::fuzz::WriteIndexedBitmapSeeds(corpus);
         tess::fuzz::WriteCatalogueSeeds(corpus);
         tess::fuzz::WriteViewSeeds(corpus);
+        tess::fuzz::WriteScriptSeeds(corpus);
         tess::fuzz::WriteVideoSeeds(corpus);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "fuzz_seeds: %s\n", e.what());

@@ -127,12 +127,23 @@ void WriteSavSeeds(const fs::path& corpus) {
     // Built without game tables: the recalculations of a save report them missing, quietly.
     SilentUi quiet;
     ScopedUi scoped(quiet);
-    WriteSeed(corpus, "fuzz_sav", "empty", tKalistor().SaveToBytes());
     const std::vector<uint8_t> full = SeedStore()->SaveToBytes();
-    WriteSeed(corpus, "fuzz_sav", "full", full);
-    WriteSeed(corpus, "fuzz_sav", "short-players", Repack(full, {2180, 60, 29, 96}));
-    WriteSeed(corpus, "fuzz_sav", "no-relations", Repack(full, {57, 60, 29, 96}));
-    WriteSeed(corpus, "fuzz_sav", "short-records", Repack(full, {2681, 32, 26, 80}));
+    // Type numbers at the ends of the permission arrays, and one past them (refused).
+    auto edges = SeedStore();
+    edges->Buildings[1].IdBuilding = kBuildingStates - 1;
+    edges->Units[1].IdPerson = kUnitStates - 1;
+    auto hostile = SeedStore();
+    hostile->Buildings[2].IdBuilding = kBuildingStates;
+    hostile->Units[5].IdPerson = -1;
+    for (const char* target : {"fuzz_sav", "fuzz_sav_editors"}) {
+        WriteSeed(corpus, target, "empty", tKalistor().SaveToBytes());
+        WriteSeed(corpus, target, "full", full);
+        WriteSeed(corpus, target, "short-players", Repack(full, {2180, 60, 29, 96}));
+        WriteSeed(corpus, target, "no-relations", Repack(full, {57, 60, 29, 96}));
+        WriteSeed(corpus, target, "short-records", Repack(full, {2681, 32, 26, 80}));
+        WriteSeed(corpus, target, "type-edges", edges->SaveToBytes());
+        WriteSeed(corpus, target, "hostile-types", hostile->SaveToBytes());
+    }
 }
 
 }  // namespace

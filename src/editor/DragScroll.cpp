@@ -28,11 +28,13 @@ bool ScrollViewByDrag(ViewPosition& view, int32_t mapWidth, int32_t mapHeight, T
     return moved;
 }
 
-void CentreViewOn(ViewPosition& view, int32_t mapWidth, int32_t mapHeight, TPoint cell) {
-    const int64_t columns = (int64_t{view.Right} - view.Left) / kViewTileWidth + 1;
-    const int64_t rows = (int64_t{view.Bottom} - view.Top + 4 * 8) / (kViewTileHeight / 2) + 1;
-    int64_t x = std::max<int64_t>(int64_t{cell.X} - columns / 2, 0);
-    int64_t y = std::max<int64_t>(int64_t{cell.Y} - (rows + 1) / 2, 0);
+namespace {
+
+// The view's top-left cell kept so that the view does not pass the map's right and bottom edges,
+// and never below 0.
+void KeepOnMap(ViewPosition& view, int32_t mapWidth, int32_t mapHeight, int64_t x, int64_t y) {
+    x = std::max<int64_t>(x, 0);
+    y = std::max<int64_t>(y, 0);
     if (x + view.Right / kViewTileWidth > mapWidth)
         x = int64_t{mapWidth} - view.Right / kViewTileWidth;
     if (y + view.Bottom / (kViewTileHeight / 2) > mapHeight)
@@ -40,6 +42,27 @@ void CentreViewOn(ViewPosition& view, int32_t mapWidth, int32_t mapHeight, TPoin
     // A view larger than the map stays at its top-left corner.
     view.X = static_cast<int32_t>(std::max<int64_t>(x, 0));
     view.Y = static_cast<int32_t>(std::max<int64_t>(y, 0));
+}
+
+int64_t VisibleColumns(const ViewPosition& view) {
+    return (int64_t{view.Right} - view.Left) / kViewTileWidth + 1;
+}
+
+int64_t VisibleRows(const ViewPosition& view) {
+    return (int64_t{view.Bottom} - view.Top + 8 * kViewLevelDepth) / (kViewTileHeight / 2) + 1;
+}
+
+}  // namespace
+
+void CentreViewOn(ViewPosition& view, int32_t mapWidth, int32_t mapHeight, TPoint cell) {
+    KeepOnMap(view, mapWidth, mapHeight, int64_t{cell.X} - VisibleColumns(view) / 2,
+              int64_t{cell.Y} - (VisibleRows(view) + 1) / 2);
+}
+
+void CentreViewOnSettlement(ViewPosition& view, int32_t mapWidth, int32_t mapHeight, TPoint cell) {
+    // An even number of rows keeps the stagger of the building's row.
+    KeepOnMap(view, mapWidth, mapHeight, int64_t{cell.X} - VisibleColumns(view) / 2,
+              int64_t{cell.Y} - (VisibleRows(view) / 2 & ~int64_t{1}));
 }
 
 }  // namespace tess

@@ -27,4 +27,11 @@ bool ScrollViewByDrag(ViewPosition& view, int32_t mapWidth, int32_t mapHeight, T
 // edges, and never below 0.
 void CentreViewOn(ViewPosition& view, int32_t mapWidth, int32_t mapHeight, TPoint cell);
 
+// Puts a settlement's main building at `cell` in the middle of the view, as choosing the
+// settlement from the "Projekt" menu does: the top-left cell is the cell less half the visible
+// columns ((Right - Left) / 32 + 1) / 2 and less half the visible rows ((Bottom - Top + 32) / 8
+// + 1) / 2 made even, so the rows keep their stagger; then kept on the map as CentreViewOn
+// keeps it.
+void CentreViewOnSettlement(ViewPosition& view, int32_t mapWidth, int32_t mapHeight, TPoint cell);
+
 }  // namespace tess

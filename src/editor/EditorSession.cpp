@@ -1,5 +1,5 @@
 // The main window's state and rules without a window: the program-wide objects, start-up, the
-// map file commands, the close question, the option toggles and scrolling the view.
+// map file commands and the close question; it owns and wires the editing engine.
 #include "editor/EditorSession.h"
 
 #include <algorithm>
@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 #include "editor/DragScroll.h"
+#include "editor/OptionToggles.h"
+#include "editor/SessionEngine.h"
 #include "game/Clipboard.h"
 #include "game/MapCheck.h"
 #include "game/MapFiles.h"
@@ -53,10 +55,6 @@ class RememberingSettings final : public SettingsStore {
     bool mapRemembered_ = false;
 };
 
-std::string CellCaption(TPoint cell) {
-    return std::to_string(cell.X) + "x" + std::to_string(cell.Y);
-}
-
 // The session's own view as the session uses it.
 class OwnView final : public MapViewPort {
   public:
@@ -69,9 +67,6 @@ class OwnView final : public MapViewPort {
     tView& view_;
 };
 
-// The brush radius never exceeds the palette's 13; this only bounds a nonsensical value.
-constexpr int32_t kMaxCursorShift = 64;
-
 }  // namespace
 
 EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
@@ -83,7 +78,17 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
       store_(std::make_unique<tKalistor>()),
       clipboard_(std::make_unique<tClipBoard>()),
       map_(std::make_unique<tMapa>()),
-      noObjects_(std::make_unique<tObjects>()) {
+      ownObjects_(std::make_unique<tObjects>()) {
+    // The editors' delete buttons clear a footprint as the delete tool does; "Nastavit hlídku"
+    // arms the mouse tools' patrol pick for the unit.
+    mapSide_ = std::make_unique<GridMapSide>(
+        *map_, [this]() -> const tObjects& { return Objects(); }, *store_,
+        [this](int32_t unit) {
+            tAddPack& pack = Tools().State().CurrentPack;
+            pack.Tag = -1;
+            pack.Extra = unit;
+            Tools().Changed();
+        });
     if (!settings_) throw std::invalid_argument("the editor session needs a settings store");
     store_->SetRandom(&random_);
     // The clipboard owns the undo snapshot with its own map and store.
@@ -92,6 +97,7 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
     SaveDialog1.InitialDir = kMapsDirectory;
     TreeTypes.Clear();
     SelectedTypes.Clear();
+    engine_ = std::make_unique<Engine>(*this);
 }
 
 EditorSession::~EditorSession() = default;
@@ -109,23 +115,24 @@ void EditorSession::CreateView() {
     mapView_ = std::move(view);
     mapViewPort_ = std::make_unique<OwnView>(*mapView_);
     view_ = mapViewPort_.get();
-    SyncViewTools();
+    ConnectViewTools();
 }
 
 const tObjects& EditorSession::Objects() const {
     if (mapView_ && mapView_->Zoom && mapView_->Zoom->Objects) return *mapView_->Zoom->Objects;
-    return *noObjects_;
+    return *ownObjects_;
 }
 
-void EditorSession::SyncViewTools() {
-    ViewTools& tools = mapView_->Tools;
-    tools.ShowBlocked = Options.ShowBlocked;
-    tools.ToolCode = ToolCode;
-    tools.PenRadius = PenRadius;
-    tools.Clipboard = clipboard_.get();
-    // The object tool's preview (TreeMode, IdObject) follows the object palette's entry once
-    // that palette exists; until then nothing is previewed.
+void EditorSession::UseObjects(std::unique_ptr<tObjects> objects) {
+    if (objects) ownObjects_ = std::move(objects);
+}
+
+void EditorSession::ConnectViewTools() {
+    mapView_->Tools = {&Tools().State(), &Options, clipboard_.get()};
     mapView_->Store = store_.get();
+    const int32_t extent = 2 * Tools().State().PenRadius;
+    mapView_->CursorWidth = extent;
+    mapView_->CursorHeight = extent;
 }
 
 void EditorSession::MeReSize(int32_t width, int32_t height) {
@@ -199,7 +206,6 @@ void EditorSession::FinishStartUp() {
 // --- operations ------------------------------------------------------------------------------
 
 void EditorSession::MeView() {
-    if (mapView_) SyncViewTools();
     if (view_) view_->Draw();
     port_.ShowSurface(ObjectMenus());
 }
@@ -242,8 +248,7 @@ bool EditorSession::LoadMapFiles(const std::string& mapName, const std::string& 
     // A refused map file leaves the previous map, and with it its unsaved changes.
     if (!settings.MapRemembered()) return false;
     // The map brings its own terrain list: the view draws its pictures.
-    if (mapView_ && mapView_->Zoom)
-        mapView_->Zoom->Terens.LoadPictures(std::string(kZoomDirectory) + "TERENY-/");
+    engine_->ReloadTerrainPictures();
     Modified = false;
     PrepocitejHrace();
     if (miniMap_) miniMap_->Rebuild();
@@ -287,19 +292,48 @@ bool EditorSession::CheckMap() {
 }
 
 void EditorSession::ShowFinding(int32_t cellKey) {
-    if (store_->Editors()) {
-        tMapCheck(*map_, *store_).OpenFinding(cellKey);
-        MeView();
-        return;
-    }
-    // A finding that concerns no cell keeps (0, 0): there is nothing to go to.
+    // A finding that concerns no cell keeps (0, 0): there is nothing to go to or to open.
     if (cellKey <= 0) return;
+    // The view goes to the cell first, so the record whose editor opens is in sight.
     CentreViewOn(View(), map_->Width, map_->Height, {cellKey % 65536, cellKey / 65536});
     ViewMoved();
+    if (!store_->Editors()) return;
+    tMapCheck(*map_, *store_).OpenFinding(cellKey);
+    GameDataEdited();
 }
 
 void EditorSession::ViewMoved() {
     if (miniMap_) miniMap_->ShowFrame();
+    MeView();
+}
+
+void EditorSession::NewPlayerCommand() {
+    store_->AddPlayer();
+    GameDataEdited();
+}
+
+void EditorSession::EditPlayerCommand(int32_t player) {
+    store_->EditPlayer(player);
+    GameDataEdited();
+}
+
+void EditorSession::EditSettlementCommand(int32_t settlement) {
+    if (settlement >= 1 && settlement <= kMaxSettlements) {
+        const int32_t main = store_->Settlements[static_cast<size_t>(settlement)].HlavniBudova;
+        // A settlement without a main building has no place to go to.
+        if (main >= 1 && main <= kMaxBuildings) {
+            const tBuildingRec& building = store_->Buildings[static_cast<size_t>(main)];
+            CentreViewOnSettlement(View(), map_->Width, map_->Height, {building.X, building.Y});
+            ViewMoved();
+        }
+    }
+    store_->EditSettlement(settlement);
+    GameDataEdited();
+}
+
+void EditorSession::GameDataEdited() {
+    Modified = true;
+    PrepocitejHrace();
     MeView();
 }
 
@@ -312,7 +346,7 @@ void EditorSession::SaveWindowPlaces() {
 
 // --- commands --------------------------------------------------------------------------------
 
-bool EditorSession::Run(MenuCommand command, int /*arg1*/, int /*arg2*/) {
+bool EditorSession::Run(MenuCommand command, int arg1, int /*arg2*/) {
     if (!IsWired(command)) return false;
     switch (command) {
         case MenuCommand::None:
@@ -337,32 +371,53 @@ bool EditorSession::Run(MenuCommand command, int /*arg1*/, int /*arg2*/) {
         case MenuCommand::ShowMiniMap:
             if (miniMap_) miniMap_->ShowWindow();
             return true;
+        case MenuCommand::NewPlayer:
+            NewPlayerCommand();
+            return true;
+        case MenuCommand::EditPlayer:
+            EditPlayerCommand(arg1);
+            return true;
+        case MenuCommand::EditSettlement:
+            EditSettlementCommand(arg1);
+            return true;
         case MenuCommand::ToggleShowBlocked:
             // The marks change the picture at once.
             Toggle(command);
             MeView();
             return true;
+        case MenuCommand::Undo:
+            ClipCommands().Undo();
+            return true;
+        case MenuCommand::CopyRectangle:
+        case MenuCommand::CopyDiamond:
+            ClipCommands().StartCopy(command == MenuCommand::CopyRectangle);
+            return true;
+        case MenuCommand::Paste:
+            ClipCommands().StartPaste();
+            return true;
+        case MenuCommand::SaveClipboard:
+            ClipCommands().SaveClipFile();
+            return true;
+        case MenuCommand::LoadClipboard:
+            ClipCommands().LoadClipFile();
+            return true;
         default:
-            return Toggle(command);
+            return RunMapCommand(command) || Toggle(command);
     }
 }
 
 void EditorSession::NewMapCommand() {
     const std::optional<MapSizeTexts> texts = port_.AskNewMapSize();
-    if (texts) {
-        const MapSizeOutcome outcome = MapSizeRules::Confirm(*texts);
-        if (!outcome.Size) {
-            Ui().MessageBox(outcome.Reason, Buttons::Ok);
-        } else {
-            map_->FillAsNewMap(outcome.Size->Width, outcome.Size->Height, random_);
-            store_->Clear();
-            if (miniMap_) miniMap_->Rebuild();
-            SaveDialog1.FileName.clear();
-            FileName.clear();
-            // Once the terrain palette exists it reloads its list here.
-        }
-    }
+    if (texts) NewMapOfSize(*texts);
     PrepocitejHrace();
+}
+
+bool EditorSession::NewMapOfSize(const MapSizeTexts& texts) {
+    if (!MapCommands().NewMapOfSize(texts)) return false;
+    // A new map has no file until it is saved.
+    SaveDialog1.FileName.clear();
+    FileName.clear();
+    return true;
 }
 
 void EditorSession::OpenMapCommand() {
@@ -404,49 +459,40 @@ bool EditorSession::SaveAsCommand() {
     return saved;
 }
 
-bool EditorSession::Toggle(MenuCommand command) {
+bool EditorSession::RunMapCommand(MenuCommand command) {
     switch (command) {
-        case MenuCommand::ToggleAutoRepair:
-            Options.AutoRepairCells = !Options.AutoRepairCells;
+        case MenuCommand::ResizeMap:
+            MapCommands().ResizeMap();
             return true;
-        case MenuCommand::ToggleEditNewBuildings:
-            store_->EditNewBuildings = !store_->EditNewBuildings;
+        case MenuCommand::RepairObjects:
+            MapCommands().RepairObjects();
             return true;
-        case MenuCommand::ToggleReverseScroll:
-            Options.ReverseScroll = !Options.ReverseScroll;
-            settings_->SetInt(kReverseScrollValue, Options.ReverseScroll ? 1 : 0);
+        case MenuCommand::DigWater:
+            MapCommands().DigWater();
             return true;
-        case MenuCommand::ToggleWallChange:
-            Options.WallChange = !Options.WallChange;
+        case MenuCommand::ResetUnits:
+            MapCommands().ResetUnits();
             return true;
-        case MenuCommand::ToggleShowBlocked:
-            Options.ShowBlocked = !Options.ShowBlocked;
+        case MenuCommand::DeleteTrees:
+            MapCommands().DeleteTrees();
             return true;
-        case MenuCommand::ToggleSoundEditing:
-            Options.SoundEditing = !Options.SoundEditing;
+        case MenuCommand::PenRadius27:
+            Tools().PenRadius27();
+            return true;
+        case MenuCommand::FillWholeMap:
+            MapCommands().FillWholeMap();
             return true;
         default:
             return false;
     }
 }
 
+bool EditorSession::Toggle(MenuCommand command) {
+    return ToggleOption(command, Options, *store_, *settings_);
+}
+
 bool EditorSession::IsChecked(MenuCommand command) const {
-    switch (command) {
-        case MenuCommand::ToggleAutoRepair:
-            return Options.AutoRepairCells;
-        case MenuCommand::ToggleEditNewBuildings:
-            return store_->EditNewBuildings;
-        case MenuCommand::ToggleReverseScroll:
-            return Options.ReverseScroll;
-        case MenuCommand::ToggleWallChange:
-            return Options.WallChange;
-        case MenuCommand::ToggleShowBlocked:
-            return Options.ShowBlocked;
-        case MenuCommand::ToggleSoundEditing:
-            return Options.SoundEditing;
-        default:
-            return false;
-    }
+    return OptionChecked(command, Options, *store_);
 }
 
 bool EditorSession::CloseRequested() {
@@ -464,60 +510,15 @@ bool EditorSession::CloseRequested() {
 // --- mouse -----------------------------------------------------------------------------------
 
 void EditorSession::MouseDown(MouseButton button, int32_t /*x*/, int32_t /*y*/) {
-    // Every press counts as a change, even one that only starts scrolling.
-    Modified = true;
-    // A left press while the right button scrolls picks an object type or repaints a border;
-    // both belong to the editing tools and leave the scroll running.
-    if (button == MouseButton::Left && DragState == 2) return;
-    switch (button) {
-        case MouseButton::Left:
-            DragState = 1;
-            // The editing tools take over here: the undo snapshot, then the tool's work at
-            // CursorCell (deposits, buildings, units, fill, line, pen).
-            break;
-        case MouseButton::Right:
-            port_.SetViewCursor(ViewCursor::Scroll);
-            DragState = 2;
-            break;
-        case MouseButton::Middle:
-            // The paste preview's rotation and the cell-parameter dialog: editing tools.
-            break;
-    }
+    Mouse().Down(button);
 }
 
 void EditorSession::MouseMove(int32_t x, int32_t y) {
-    bool scrolled = false;
-    if (DragState == 2) {
-        scrolled = ScrollViewByDrag(View(), map_->Width, map_->Height, LastMousePos, {x, y},
-                                    Options.ReverseScroll);
-        if (scrolled && miniMap_) miniMap_->ShowFrame();
-    }
-    LastMousePos = {x, y};
-    // Without the view there is no cell under the mouse.
-    if (!view_) return;
-    const TPoint previous = CursorCell;
-    // A brush wider than 3 x 3 has its anchor (its south corner) PenRadius - 1 steps down.
-    TPoint cell = view_->CellAt(x, y);
-    for (int32_t i = 1; i < std::min(PenRadius, kMaxCursorShift); ++i)
-        cell = map_->Neighbour(cell.X, cell.Y, kDirDown);
-    Ui().SetCaption(CellCaption(CursorCell));
-    if (DragState == 1 && cell != previous) {
-        // The editing tools paint, draw a line or select here; the pen walk ends at the new
-        // cell.
-        CursorCell = cell;
-    } else {
-        Ui().SetCaption(CellCaption(cell));
-        CursorCell = cell;
-    }
-    // A scroll can leave the same cell under the mouse (reversed, the mouse follows the map):
-    // the view moved all the same and is drawn again.
-    if (cell != previous || scrolled) MeView();
+    Mouse().MovePixels(x, y);
 }
 
-void EditorSession::MouseUp(MouseButton /*button*/, int32_t /*x*/, int32_t /*y*/) {
-    // A copy selection ends here once the clipboard commands exist.
-    if (DragState == 2) port_.SetViewCursor(ViewCursor::Default);
-    DragState = 0;
+void EditorSession::MouseUp(MouseButton button, int32_t /*x*/, int32_t /*y*/) {
+    Mouse().Up(button);
 }
 
 // --- helpers ---------------------------------------------------------------------------------

@@ -1,5 +1,5 @@
 // The main window's state and rules without a window: the program-wide objects, start-up, the
-// map file commands, the close question, the option toggles and scrolling the view.
+// map file commands and the close question; it owns and wires the editing engine.
 #pragma once
 
 #include <array>
@@ -9,10 +9,12 @@
 #include <string>
 
 #include "editor/EditorSettings.h"
+#include "editor/EnginePorts.h"
 #include "editor/MainMenu.h"
 #include "editor/MainWindowPort.h"
 #include "editor/SoundEditorPort.h"
 #include "editor/TypeList.h"
+#include "game/EditorMapSide.h"
 #include "game/Kalistor.h"
 #include "game/RefusedGameData.h"
 #include "map/MapDat.h"
@@ -20,11 +22,18 @@
 #include "resources/Random.h"
 #include "resources/Settings.h"
 #include "resources/Surface.h"
+#include "view/ToolState.h"
 
 namespace tess {
 
 class tClipBoard;
 class tView;
+class ToolBox;
+class Placement;
+class Brushes;
+class MouseTools;
+class UndoAndClipboard;
+class MapWideCommands;
 
 // The directory of the editor's one tile size (32 x 16, 4 pixels a level).
 inline constexpr const char* kZoomDirectory = "PICTURES/32x16/";
@@ -45,16 +54,6 @@ struct FileDialogState {
     std::string InitialDir;
 };
 
-// The check marks of "Nastavení" that live in the session ("Editovat nové budovy" lives in the
-// store, which reads it).
-struct EditorOptions {
-    bool AutoRepairCells = true;  // "Auto oprava policek": read by nothing
-    bool ReverseScroll = false;   // "Obrátit směr posunu mapy"
-    bool WallChange = false;      // "Změna zdí": the wall tool changes only existing walls
-    bool ShowBlocked = false;     // "Vidět neprůchozví": the view marks occupied cells
-    bool SoundEditing = false;    // "Zvukař edituje": clicks open sound editors
-};
-
 class EditorSession {
   public:
     static constexpr const char* kStartCaption =
@@ -72,6 +71,8 @@ class EditorSession {
     tMapa& Map() { return *map_; }
     tKalistor& Store() { return *store_; }
     tClipBoard& Clipboard() { return *clipboard_; }
+    // What the game-data editors' delete buttons and "Nastavit hlídku" do to this map.
+    EditorMapSide& MapSide() { return *mapSide_; }
     Random& Rng() { return random_; }
     SettingsStore& Settings() { return *settings_; }
     // The view surface the map is drawn into and the window shows.
@@ -87,10 +88,24 @@ class EditorSession {
     void AttachMiniMap(MiniMapPort* miniMap) { miniMap_ = miniMap; }
     // The sound dialogs that sound-mode clicks and the object palette open (null: none, as in
     // the command-line tool).
-    void AttachSoundEditors(SoundEditorPort* soundEditors) { soundEditors_ = soundEditors; }
-    SoundEditorPort* SoundEditors() const { return soundEditors_; }
+    void AttachSoundEditors(SoundEditorPort* soundEditors) { Ports().Sounds = soundEditors; }
+    SoundEditorPort* SoundEditors() const;
     // The session's own view (null before CreateView).
     tView* MapView() { return mapView_.get(); }
+
+    // --- the editing engine -----------------------------------------------------------------
+    // The tool state the palettes set and the view reads.
+    ToolBox& Tools();
+    Placement& Placing();
+    Brushes& BrushOps();
+    MouseTools& Mouse();
+    UndoAndClipboard& ClipCommands();
+    MapWideCommands& MapCommands();
+    // The dialogs and windows the engine asks through (null members: none in this program).
+    EnginePorts& Ports();
+    // An object catalogue for a session without a view (the command-line tool, tests); the
+    // view's own replaces it when the view is created.
+    void UseObjects(std::unique_ptr<tObjects> objects);
 
     std::string FileName;  // the current map file; empty for a map made by "Nová mapa"
     bool Modified = false;
@@ -101,11 +116,6 @@ class EditorSession {
     FileDialogState OpenDialog1;  // "Otevřít mapu"
     FileDialogState SaveDialog1;  // "Uložit jako"; its file name is what "Uložit" saves to
     EditorOptions Options;
-    int32_t DragState = 0;  // 0 idle, 1 left button pressed, 2 right button held (scrolling)
-    TPoint LastMousePos;
-    // The tool the palettes choose and the brush radius; the view draws the cursor from them.
-    int32_t ToolCode = 0;
-    int32_t PenRadius = 0;
 
     // --- start-up, in the order the main window runs it -----------------------------------
     // The map at full capacity (2047 x 2047).
@@ -152,17 +162,28 @@ class EditorSession {
     bool SaveMapFiles(const std::string& mapName, const std::string& savName);
     // The full map check with its findings window ("pokus"); true when it found nothing.
     bool CheckMap();
-    // A finding's line was chosen (its cell as row * 65,536 + column): the building or unit
-    // editor opens for the record there; while the store has no editors the view is centred on
-    // the cell instead.
+    // A finding's line was chosen (its cell as row * 65,536 + column): the view is centred on
+    // the cell, then the building or unit editor opens for the record there.
     void ShowFinding(int32_t cellKey);
     // Captures and writes the five window places.
     void SaveWindowPlaces();
 
+    // --- the "Projekt" menu -------------------------------------------------------------------
+    // "Založit hráče": a new player through the player editor.
+    void NewPlayerCommand();
+    // A player's item: its editor.
+    void EditPlayerCommand(int32_t player);
+    // A settlement's item: the view goes to its main building, then its editor opens.
+    void EditSettlementCommand(int32_t settlement);
+
     // --- commands ---------------------------------------------------------------------------
     // Runs a menu command; false (and nothing done) for a command not wired in this build.
     bool Run(MenuCommand command, int arg1 = 0, int arg2 = 0);
+    // "Nová mapa": the size dialog, then NewMapOfSize.
     void NewMapCommand();
+    // The new map of the dialog's texts; false (after a message, the map unchanged) when they
+    // are refused.
+    bool NewMapOfSize(const MapSizeTexts& texts);
     void OpenMapCommand();
     void SaveCommand();
     // True when the map was saved.
@@ -174,11 +195,17 @@ class EditorSession {
     bool CloseRequested();
 
     // --- mouse in the view (view pixels) ----------------------------------------------------
+    // A press acts at the cell the last move left under the mouse.
     void MouseDown(MouseButton button, int32_t x, int32_t y);
     void MouseMove(int32_t x, int32_t y);
     void MouseUp(MouseButton button, int32_t x, int32_t y);
 
   private:
+    // The engine's rooms and the hooks they reach the session by.
+    class Engine;
+
+    // The commands of "Spec. func" and "Šířka pera"; false for any other command.
+    bool RunMapCommand(MenuCommand command);
     // Makes `name` the current map file (both dialogs follow) and loads it; on a refused map
     // file everything stays as it was.
     bool OpenMapFile(const std::string& name);
@@ -191,9 +218,12 @@ class EditorSession {
     // The shared save of a pair (check, then both files), with the findings window.
     bool WriteMapPair(const std::string& mapName, const std::string& savName);
     // The view reads the options, the tool state, the store and the clipboard when it draws.
-    void SyncViewTools();
+    void ConnectViewTools();
     // After the view moved: the mini-map's frame follows and the view is drawn again.
     void ViewMoved();
+    // After an editor of the game data: its changes count as changes of the map, the menus
+    // follow the records and the view shows what a delete button removed.
+    void GameDataEdited();
 
     MainWindowPort& port_;
     std::string gameDirectory_;
@@ -203,7 +233,8 @@ class EditorSession {
     std::unique_ptr<tKalistor> store_;
     std::unique_ptr<tClipBoard> clipboard_;
     std::unique_ptr<tMapa> map_;
-    std::unique_ptr<tObjects> noObjects_;  // the catalogue until the view has its own
+    std::unique_ptr<GridMapSide> mapSide_;
+    std::unique_ptr<tObjects> ownObjects_;  // the catalogue until the view has its own
     // The game-data file of the open map that was refused, kept aside by the first save.
     RefusedGameData refusedGameData_;
     tSurface surface_;
@@ -212,7 +243,7 @@ class EditorSession {
     std::unique_ptr<MapViewPort> mapViewPort_;
     MapViewPort* view_ = nullptr;
     MiniMapPort* miniMap_ = nullptr;
-    SoundEditorPort* soundEditors_ = nullptr;
+    std::unique_ptr<Engine> engine_;
 };
 
 }  // namespace tess

@@ -194,6 +194,22 @@ bool IsWired(MenuCommand command) {
         case C::ToggleWallChange:
         case C::ToggleShowBlocked:
         case C::ToggleSoundEditing:
+        case C::NewPlayer:
+        case C::EditPlayer:
+        case C::EditSettlement:
+        case C::Undo:
+        case C::CopyRectangle:
+        case C::CopyDiamond:
+        case C::Paste:
+        case C::LoadClipboard:
+        case C::SaveClipboard:
+        case C::ResizeMap:
+        case C::RepairObjects:
+        case C::DigWater:
+        case C::ResetUnits:
+        case C::DeleteTrees:
+        case C::PenRadius27:
+        case C::FillWholeMap:
             return true;
         default:
             return false;

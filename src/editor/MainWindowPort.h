@@ -15,7 +15,9 @@
 namespace tess {
 
 enum class MouseButton { Left, Right, Middle };
-enum class ViewCursor { Default, Scroll };
+// The view's mouse cursors: the arrow, the four-way arrow while scrolling, the hand over what a
+// click edits.
+enum class ViewCursor { Default, Scroll, Hand };
 
 // How a file dialog opens.
 struct FileDialogSetup {
@@ -83,6 +85,8 @@ class MiniMapPort {
     virtual void Rebuild() = 0;
     // Redraws the frame of the part the view shows.
     virtual void ShowFrame() = 0;
+    // Redraws the one pixel of a cell the brushes changed (shown with the next frame).
+    virtual void PlotCell(int32_t /*x*/, int32_t /*y*/) {}
     // "Mini mapa": places the window at the main window's right edge, 40 pixels from the top,
     // shows it and redraws its picture and frame.
     virtual void ShowWindow() = 0;

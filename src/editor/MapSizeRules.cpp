@@ -6,7 +6,7 @@
 
 namespace tess {
 
-std::optional<int32_t> MapSizeRules::SideValue(std::string_view text) {
+std::optional<int32_t> WholeNumberIn(std::string_view text, int32_t min, int32_t max) {
     const std::string trimmed = AllTrim(text);
     std::string_view digits = trimmed;
     bool negative = false;
@@ -14,16 +14,23 @@ std::optional<int32_t> MapSizeRules::SideValue(std::string_view text) {
         negative = digits.front() == '-';
         digits.remove_prefix(1);
     }
-    // Ten digits already exceed every side; the cap keeps the sum below overflow.
-    if (digits.empty() || digits.size() > 9) return std::nullopt;
-    int32_t value = 0;
+    // Leading zeros aside, more than ten digits is out of every int32 range; the cap keeps the
+    // sum within 64 bits.
+    while (digits.size() > 1 && digits.front() == '0')
+        digits.remove_prefix(1);
+    if (digits.empty() || digits.size() > 10) return std::nullopt;
+    int64_t value = 0;
     for (char c : digits) {
         if (c < '0' || c > '9') return std::nullopt;
         value = value * 10 + (c - '0');
     }
     if (negative) value = -value;
-    if (value < kMinSide || value > kMaxSide) return std::nullopt;
-    return value;
+    if (value < min || value > max) return std::nullopt;
+    return static_cast<int32_t>(value);
+}
+
+std::optional<int32_t> MapSizeRules::SideValue(std::string_view text) {
+    return WholeNumberIn(text, kMinSide, kMaxSide);
 }
 
 MapSizeOutcome MapSizeRules::Confirm(const MapSizeTexts& texts) {

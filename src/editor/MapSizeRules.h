@@ -9,6 +9,10 @@
 
 namespace tess {
 
+// The number a text holds when it is a whole decimal number in min..max, spaces around it and a
+// sign allowed; nothing otherwise (the editor's number fields all read so).
+std::optional<int32_t> WholeNumberIn(std::string_view text, int32_t min, int32_t max);
+
 struct MapSize {
     int32_t Width = 0;
     int32_t Height = 0;

@@ -74,6 +74,37 @@ std::string CheckShape(const std::vector<uint8_t>& bytes) {
     return {};
 }
 
+// Building and person type numbers index the players' permission arrays (StavBudov,
+// StavJednotek), so every record that names one outside them, live or not, refuses the file.
+// Runs on a file whose shape CheckShape accepted; "" when every type fits, else why not.
+std::string CheckTypeNumbers(const std::vector<uint8_t>& bytes) {
+    struct Types {
+        const char* noun;  // Czech, for the message
+        int32_t states;
+    };
+    const Types kTyped[] = {{"budova", kBuildingStates}, {"jednotka", kUnitStates}};
+    ByteReader in(bytes);
+    in.Skip(8);
+    for (int section = 0; section < 4; ++section) {
+        const int32_t count = in.I32();
+        const int32_t size = in.I32();
+        const size_t start = in.Position();
+        // The type follows the Used byte in building and unit records alike.
+        if (section >= 2 && count > 0 && size >= 5) {
+            const Types& typed = kTyped[section - 2];
+            for (int32_t i = 0; i < count; ++i) {
+                in.Seek(start + size_t(i) * size_t(size) + 1);
+                const int32_t type = in.I32();
+                if (type < 0 || type >= typed.states)
+                    return std::string(typed.noun) + " " + std::to_string(i + 1) + " má typ " +
+                           std::to_string(type) + " mimo 0.." + std::to_string(typed.states - 1);
+            }
+        }
+        in.Seek(start + (count > 0 ? size_t(count) * size_t(size) : 0));
+    }
+    return {};
+}
+
 // Reads the fields of one record while the bytes read so far are fewer than the stored record
 // size; each read says whether the field was there.
 class RecordFields {
@@ -390,7 +421,9 @@ bool tKalistor::LoadFromBytes(const std::vector<uint8_t>& bytes, const std::stri
                         Buttons::Ok);
         return false;
     }
-    if (const std::string why = CheckShape(bytes); !why.empty()) {
+    std::string why = CheckShape(bytes);
+    if (why.empty()) why = CheckTypeNumbers(bytes);
+    if (!why.empty()) {
         Ui().MessageBox("Soubor \"" + path + "\" je poškozený: " + why + ".", Buttons::Ok);
         return false;
     }

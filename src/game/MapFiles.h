@@ -64,6 +64,12 @@ MapPairSaveResult SaveMapPair(const tMapa& map, tKalistor& store, TPoint viewCen
                               SettingsStore* settings, CheckProgress* progress = nullptr,
                               RefusedGameData* refused = nullptr);
 
+// The writing half of SaveMapPair, without the check: both files crash-safely, never half
+// updated, the same captions, messages and "LastMap".
+MapPairSaveResult WriteMapPair(const tMapa& map, tKalistor& store, TPoint viewCentre,
+                               const std::string& mapName, const std::string& savName,
+                               SettingsStore* settings);
+
 // Empties every cell that links to a building or a unit.
 void RemoveGameLinks(tMapa& map);
 

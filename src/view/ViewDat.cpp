@@ -159,6 +159,7 @@ void tView::Draw(bool cursor) {
 void tView::TerrainPass() {
     const tMapCell* cells = Map->Cells();
     const bool selecting = Tools.Clipboard && Tools.Clipboard->State == kClipSelecting;
+    const bool showBlocked = Tools.Options && Tools.Options->ShowBlocked;
     // The picture of each terrain, tile variant and shape, looked up once a frame.
     std::array<const RunPicture*, 16 * 4 * kShapeMasks> tiles;
     std::array<bool, 16 * 4 * kShapeMasks> known{};
@@ -184,7 +185,7 @@ void tView::TerrainPass() {
             const int64_t sy = CornerY(r, shape.ShapeLevel);
             if (const RunPicture* tile = tileOf(cell, shape.ShapeMask))
                 pixelsWritten_ += tile->Draw(*Surface, clip_, sx, sy);
-            if (Tools.ShowBlocked && cell.Occupancy() != 0)
+            if (showBlocked && cell.Occupancy() != 0)
                 pixelsWritten_ += Zoom->MarkerRuns(MarkerSet::Blocked, shape.ShapeMask)
                                       .Draw(*Surface, clip_, sx, sy);
             if (selecting && Tools.Clipboard->InSelection(x, y))
@@ -199,8 +200,10 @@ void tView::CursorPass() {
     const int64_t height = std::clamp(Map->Height, 0, kMaxMapSize);
     auto inside = [&](int64_t x, int64_t y) { return x >= 0 && y >= 0 && x < width && y < height; };
 
+    static const ToolState kIdle;
+    const ToolState& tools = Tools.State ? *Tools.State : kIdle;
     int64_t startX = CursorX, startY = CursorY;
-    const int64_t down = std::clamp<int64_t>(int64_t{Tools.PenRadius} - 1, 0, kMaxCursorSteps);
+    const int64_t down = std::clamp<int64_t>(int64_t{tools.PenRadius} - 1, 0, kMaxCursorSteps);
     for (int64_t i = 0; i < down; ++i)
         Step(startX, startY, kDirDown);
 
@@ -226,13 +229,14 @@ void tView::CursorPass() {
         Step(rowX, rowY, kDirUpLeft);
     }
 
-    if (Tools.ToolCode != kObjectTool || Tools.TreeMode != 0 || Tools.IdObject == 0 || occupied)
+    const tAddPack& pack = tools.CurrentPack;
+    if (tools.ToolCode != kObjectTool || pack.TreeMode != 0 || pack.IdObject == 0 || occupied)
         return;
     // The preview stands where the object would: on the brush's anchor cell.
     if (!inside(startX, startY)) return;
     const int32_t ax = static_cast<int32_t>(startX), ay = static_cast<int32_t>(startY);
     const CellShape shape = ShapeOf(ax, ay);
-    DrawObject(Tools.IdObject, Map->Cell(ax, ay), CornerX(startX - X, startY - Y),
+    DrawObject(pack.IdObject, Map->Cell(ax, ay), CornerX(startX - X, startY - Y),
                CornerY(startY - Y, shape.ShapeLevel), true, true);
 }
 

@@ -8,6 +8,7 @@
 
 #include "map/MapDat.h"
 #include "resources/Surface.h"
+#include "view/ToolState.h"
 #include "view/ZoomDat.h"
 
 namespace tess {
@@ -24,16 +25,15 @@ constexpr uint8_t kLayerUnits = 16;
 constexpr uint8_t kLayerWalls = 32;
 constexpr uint8_t kAllLayers = 63;
 
-constexpr int32_t kObjectTool = 200;      // ToolCode of the object tool
 constexpr uint8_t kPreviewOpacity = 128;  // the object preview under the cursor
 
-// What the view reads of the editor's state. The editor keeps it current; the view only reads.
+// Where the view reads the editor's state when it draws: the editor's own records, never
+// copies. Null pointers read as an idle editor.
 struct ViewTools {
-    bool ShowBlocked = false;  // the option "Vidět neprůchozví": mark occupied cells
-    int32_t ToolCode = 0;
-    int32_t PenRadius = 0;  // the brush size: the cursor starts PenRadius - 1 cells lower
-    uint8_t TreeMode = 0;   // CurrentPack's: the object tool scatters plants
-    int32_t IdObject = 0;   // CurrentPack's: the object type placed
+    // The cursor starts PenRadius - 1 cells lower; the object tool previews CurrentPack.
+    const ToolState* State = nullptr;
+    // "Vidět neprůchozví" marks occupied cells.
+    const EditorOptions* Options = nullptr;
     const tClipBoard* Clipboard = nullptr;  // its selection is marked while State is 1
 };
 

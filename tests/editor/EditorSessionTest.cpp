@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "SessionFixture.h"
+#include "editor/ToolBox.h"
 #include "game/MapFiles.h"
 #include "support/TempDir.h"
 
@@ -480,8 +481,7 @@ TEST_F(SessionTest, CommandsOfLaterPiecesDoNothing) {
     port.sizeAnswers = {Size("128", "128")};
     StartUp();
     const int frames = port.frames;
-    for (MenuCommand command : {MenuCommand::Undo, MenuCommand::Paste, MenuCommand::ShowPenPalette,
-                                MenuCommand::NewPlayer, MenuCommand::FillWholeMap}) {
+    for (MenuCommand command : {MenuCommand::ShowPenPalette, MenuCommand::WallKind}) {
         EXPECT_FALSE(session->Run(command));
     }
     EXPECT_EQ(port.frames, frames);
@@ -526,7 +526,7 @@ TEST_F(SessionTest, RightDragScrollsWithTheFourWayCursor) {
     EXPECT_EQ(view.position.Y, 8);
     // A left press while scrolling does not end the scroll.
     session->MouseDown(MouseButton::Left, 525, 310);
-    EXPECT_EQ(session->DragState, 2);
+    EXPECT_EQ(session->Tools().State().DragState, 2);
     session->MouseUp(MouseButton::Right, 525, 310);
     EXPECT_EQ(port.cursors.back(), ViewCursor::Default);
     session->MouseMove(625, 410);
@@ -616,7 +616,7 @@ TEST_F(SessionTest, AScrollThatKeepsTheCellUnderTheMouseStillRedraws) {
     session->MouseUp(MouseButton::Right, 41, 101);
 }
 
-TEST_F(SessionTest, AFindingCentresTheViewOnItsCellUntilTheEditorsExist) {
+TEST_F(SessionTest, AFindingCentresTheViewOnItsCellAndOpensItsEditor) {
     GridView view;
     CountingMiniMap mini;
     session->AttachView(&view);
@@ -637,7 +637,7 @@ TEST_F(SessionTest, AFindingCentresTheViewOnItsCellUntilTheEditorsExist) {
     session->ShowFinding(0);
     EXPECT_EQ(view.position.X, 1000 - 640 / 32);
 
-    // With the editors there, the record's editor opens instead.
+    // With the editors there, the record's editor opens on the cell in sight.
     session->Store().SetEditors(&editors);
     session->Map().SetOccupancy(40, 50, 2);
     session->Map().SetLinkKind(40, 50, 2);
@@ -645,7 +645,7 @@ TEST_F(SessionTest, AFindingCentresTheViewOnItsCellUntilTheEditorsExist) {
     session->Store().Units[3].Used = 1;
     session->ShowFinding(50 * 65536 + 40);
     EXPECT_EQ(editors.opened, (std::vector<std::string>{"unit 3"}));
-    EXPECT_EQ(view.position.X, 1000 - 640 / 32);
+    EXPECT_EQ(view.position.X, 40 - 21 / 2);
 }
 
 TEST_F(SessionTest, ShowingBlockedCellsRedrawsAtOnce) {
@@ -664,7 +664,7 @@ TEST_F(SessionTest, AWideBrushAnchorsBelowTheCellUnderTheMouse) {
     session->AttachView(&view);
     port.sizeAnswers = {Size("256", "512")};
     StartUp();
-    session->PenRadius = 3;
+    session->Tools().SetPenRadius(3);
     session->MouseMove(10 * 32, 20 * 8);
     EXPECT_EQ(session->CursorCell, (TPoint{10, 24}));  // two steps down, two rows each
     EXPECT_EQ(ui.LastCaption(), "10x24");

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <filesystem>
 #include <set>
@@ -18,6 +19,7 @@
 #include "editor/forms/MainForm.h"
 #include "editor/forms/MapSurfaceWidget.h"
 #include "game/Kalistor.h"
+#include "game/forms/EditVojak.h"
 #include "map/ObjectsDat.h"
 #include "resources/BigFile.h"
 #include "resources/Settings.h"
@@ -298,7 +300,7 @@ TEST_F(DemoStartUpTest, AMapFailingTheCheckIsNotSavedAndItsFindingLeadsToTheCell
         if (tree->topLevelItem(i)->text(0).toStdString() == line) item = tree->topLevelItem(i);
     ASSERT_NE(item, nullptr) << line;
 
-    // A click on the line centres the view on the unit's cell.
+    // A click on the line centres the view on the unit's cell and opens the unit's editor.
     session.View().X = 0;
     session.View().Y = 0;
     ViewPosition expected = session.View();
@@ -306,10 +308,19 @@ TEST_F(DemoStartUpTest, AMapFailingTheCheckIsNotSavedAndItsFindingLeadsToTheCell
     ASSERT_NE(expected.X, session.View().X);
     tree->scrollToItem(item);
     const QPoint at = tree->visualItemRect(item).center();
+    ViewPosition seen;
+    test::ModalScript editor({[&](QWidget* w) {
+        auto* dialog = qobject_cast<TEditSoldier*>(w);
+        ASSERT_NE(dialog, nullptr);
+        seen = session.View();
+        dialog->Button(5)->click();
+    }});
     Press(Qt::LeftButton, tree->viewport(), at);
     Release(Qt::LeftButton, tree->viewport(), at);
-    EXPECT_EQ(session.View().X, expected.X);
-    EXPECT_EQ(session.View().Y, expected.Y & ~1);  // the view draws from even rows
+    EXPECT_EQ(editor.Remaining(), 0u);
+    EXPECT_EQ(seen.X, expected.X);
+    EXPECT_EQ(seen.Y, expected.Y & ~1);  // the view draws from even rows
+    EXPECT_EQ(store.Units[unit].Used, 1);
 
     // Each check has its own window; the one with findings stays until closed.
     window->close();

@@ -93,7 +93,8 @@ TEST_F(MainFormTest, MenuFollowsTheTable) {
     });
     EXPECT_GT(checked, 100);
     EXPECT_EQ(form.Action("Save1")->shortcut(), QKeySequence("Ctrl+S"));
-    EXPECT_FALSE(form.Action("Zpt1")->isEnabled());
+    EXPECT_TRUE(form.Action("Zpt1")->isEnabled());
+    EXPECT_FALSE(form.Action("Typpera1")->isEnabled());
     EXPECT_TRUE(form.Action("Loadmapu1")->isEnabled());
     EXPECT_EQ(form.windowTitle(), "Tessarine (editor map pro Velmoru) ... prosím chvíli");
 }

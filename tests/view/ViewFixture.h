@@ -173,6 +173,7 @@ class ViewFixture {
         map->Create(mapWidth, mapHeight, random, WallTableSource::None);
         view.Create(surface, *map, SurfaceRect{0, 0, surfaceWidth, surfaceHeight});
         view.Store = store.get();
+        view.Tools = {&tools, &options, nullptr};
         view.SetZoom("PICTURES/32x16/", 32, 4, 16, FixtureCatalogue());
         for (size_t key = 0; key < kWallTableSize; ++key)
             map->WallTable[key] = key == 0 ? 255 : static_cast<uint8_t>(key % 12);
@@ -228,6 +229,9 @@ class ViewFixture {
     std::unique_ptr<tKalistor> store;
     std::unique_ptr<tClipBoard> clip;
     tSurface surface;
+    // What the view reads of the editor.
+    ToolState tools;
+    EditorOptions options;
     tView view;
 };
 
@@ -291,7 +295,7 @@ inline void ReferenceDraw(tView& v, bool cursor) {
             if (const tSurface* pic =
                     t.CellPicture(m.GetTerrain(x, y), m.GetTileVariant(x, y), shape.ShapeMask))
                 s.DrawTransparent(sx, sy, *pic);
-            if (v.Tools.ShowBlocked && m.GetOccupancy(x, y) != 0)
+            if (v.Tools.Options->ShowBlocked && m.GetOccupancy(x, y) != 0)
                 s.DrawTransparent(sx, sy, t.MarkBlocked[size_t(shape.ShapeMask)]);
             if (v.Tools.Clipboard && v.Tools.Clipboard->State == 1 &&
                 v.Tools.Clipboard->InSelection(x, y))
@@ -304,7 +308,8 @@ inline void ReferenceDraw(tView& v, bool cursor) {
             x += kDirectionSteps[y & 1][d].dx;
             y += kDirectionSteps[y & 1][d].dy;
         };
-        for (int i = 0; i < v.Tools.PenRadius - 1; ++i)
+        const ToolState& tools = *v.Tools.State;
+        for (int i = 0; i < tools.PenRadius - 1; ++i)
             step(x0, y0, 3);
         bool occupied = false;
         int rx = x0, ry = y0;
@@ -323,9 +328,10 @@ inline void ReferenceDraw(tView& v, bool cursor) {
             }
             step(rx, ry, 6);
         }
-        if (v.Tools.ToolCode == 200 && v.Tools.TreeMode == 0 && v.Tools.IdObject != 0 &&
-            !occupied && inMap(x0, y0))
-            drawObject(v.Tools.IdObject, x0, y0, cornerX(x0 - v.X, y0 - v.Y),
+        const tAddPack& pack = tools.CurrentPack;
+        if (tools.ToolCode == 200 && pack.TreeMode == 0 && pack.IdObject != 0 && !occupied &&
+            inMap(x0, y0))
+            drawObject(pack.IdObject, x0, y0, cornerX(x0 - v.X, y0 - v.Y),
                        cornerY(y0 - v.Y, t.CornerShape(x0, y0).ShapeLevel), true, true);
     }
 

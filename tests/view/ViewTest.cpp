@@ -31,7 +31,7 @@ SurfaceRect BoxOf(const tSurface& s, uint16_t colour) {
 
 // The red marker of one occupied cell shows where the view puts the cell.
 SurfaceRect MarkerBox(ViewFixture& f, int32_t x, int32_t y) {
-    f.view.Tools.ShowBlocked = true;
+    f.options.ShowBlocked = true;
     f.map->SetOccupancy(x, y, 1);
     f.view.Draw(false);
     f.map->SetOccupancy(x, y, 0);
@@ -80,7 +80,7 @@ TEST(ViewDrawing, MatchesThePlainReferenceDrawing) {
         v.X = rnd.Next(3) == 0 ? 0 : rnd.Next(30) - 3;
         v.Y = rnd.Next(3) == 0 ? 0 : rnd.Next(50) - 3;
         v.Layers = static_cast<uint8_t>(rnd.Next(2) ? kAllLayers : rnd.Next(64));
-        v.Tools.ShowBlocked = rnd.Next(2) != 0;
+        f.options.ShowBlocked = rnd.Next(2) != 0;
         f.clip->State = rnd.Next(2) ? kClipSelecting : kClipIdle;
         f.clip->Rectangular = static_cast<uint8_t>(rnd.Next(2));
         f.clip->CornerA = {v.X + rnd.Next(8), v.Y + rnd.Next(20)};
@@ -91,10 +91,10 @@ TEST(ViewDrawing, MatchesThePlainReferenceDrawing) {
         v.CursorY = v.Y + rnd.Next(40);
         v.CursorWidth = rnd.Next(4);
         v.CursorHeight = rnd.Next(4);
-        v.Tools.PenRadius = rnd.Next(4);
-        v.Tools.ToolCode = rnd.Next(2) ? kObjectTool : 5;
-        v.Tools.IdObject = rnd.Next(2) ? test::kHall : test::kRock;
-        v.Tools.TreeMode = static_cast<uint8_t>(rnd.Next(4) == 0);
+        f.tools.PenRadius = rnd.Next(4);
+        f.tools.ToolCode = rnd.Next(2) ? kObjectTool : 5;
+        f.tools.CurrentPack.IdObject = rnd.Next(2) ? test::kHall : test::kRock;
+        f.tools.CurrentPack.TreeMode = static_cast<uint8_t>(rnd.Next(4) == 0);
         const bool cursor = rnd.Next(4) != 0;
         static_cast<ViewPosition&>(reference.view) = v;
         reference.view.CursorX = v.CursorX;
@@ -134,7 +134,7 @@ TEST(ViewDrawing, GoldenScene) {
     f.PutObject(10, 20, 1, 1, 136, 0);
     f.PutObject(12, 24, 2, 1, 136, 0);
     f.PutObject(5, 30, 0, test::kRock, 136, 0);
-    f.view.Tools.ShowBlocked = true;
+    f.options.ShowBlocked = true;
     f.view.CursorX = 11;
     f.view.CursorY = 34;
     f.view.CursorWidth = 1;
@@ -338,11 +338,11 @@ TEST(ViewDrawing, EachLayerBitHidesItsOwnKindOfThing) {
 
 TEST(ViewDrawing, ThePreviewIsHalfTransparentAndOnlyOnFreeCells) {
     ViewFixture f;
-    f.view.Tools.ToolCode = kObjectTool;
+    f.tools.ToolCode = kObjectTool;
     f.view.CursorX = 6;
     f.view.CursorY = 13;
     auto drawWith = [&](int32_t idObject) {
-        f.view.Tools.IdObject = idObject;
+        f.tools.CurrentPack.IdObject = idObject;
         f.view.Draw(true);
         return f.surface;
     };
@@ -357,9 +357,9 @@ TEST(ViewDrawing, ThePreviewIsHalfTransparentAndOnlyOnFreeCells) {
     EXPECT_EQ(seen & 31, mix(rock & 31, under & 31));
     EXPECT_NE(seen, under);
     // While scattering trees, or on an occupied cell, there is no preview.
-    f.view.Tools.TreeMode = 1;
+    f.tools.CurrentPack.TreeMode = 1;
     EXPECT_EQ(test::FirstDifference(drawWith(test::kRock), marked), "");
-    f.view.Tools.TreeMode = 0;
+    f.tools.CurrentPack.TreeMode = 0;
     f.map->SetOccupancy(6, 13, 1);
     const tSurface blocked = drawWith(0);
     EXPECT_EQ(test::FirstDifference(drawWith(test::kRock), blocked), "");
@@ -371,7 +371,7 @@ TEST(ViewDrawing, TheCursorCoversItsExtentFromTheBrushAnchor) {
     f.view.CursorY = 10;
     f.view.CursorWidth = 2;
     f.view.CursorHeight = 1;
-    f.view.Tools.PenRadius = 2;  // the cursor starts one step down: (6, 12)
+    f.tools.PenRadius = 2;  // the cursor starts one step down: (6, 12)
     f.view.Draw(true);
     const uint16_t cursor = Rgb565(100, 100, 250);
     std::set<std::pair<int32_t, int32_t>> marked;
@@ -461,7 +461,7 @@ TEST(ViewDrawing, HostileCellsAndCataloguesDrawNothingOutsideAndNeverCrash) {
     f.view.CursorY = 55;
     f.view.CursorWidth = 20000;
     f.view.CursorHeight = 3;
-    f.view.Tools.PenRadius = -40;
+    f.tools.PenRadius = -40;
     for (TPoint at :
          {TPoint{0, 0}, TPoint{-50, -9}, TPoint{30, 50}, TPoint{INT32_MAX, INT32_MAX}}) {
         f.view.X = at.X;

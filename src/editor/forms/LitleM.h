@@ -34,6 +34,7 @@ class TLitleM final : public QWidget, public MiniMapPort {
     void Rebuild() override;
     void ShowFrame() override;
     void ShowWindow() override;
+    void PlotCell(int32_t x, int32_t y) override { mini_.PlotCell(x, y); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

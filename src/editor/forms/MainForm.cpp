@@ -3,18 +3,21 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QKeySequence>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 
+#include "editor/forms/EngineDialogs.h"
+#include "editor/forms/FileDialogs.h"
 #include "editor/forms/KontrolaMapy.h"
 #include "editor/forms/LitleM.h"
+#include "editor/forms/LongWork.h"
 #include "editor/forms/MapSurfaceWidget.h"
 #include "editor/forms/RozmeryMapy.h"
 #include "editor/forms/WidgetToolWindow.h"
+#include "game/forms/QtEditorDialogs.h"
 #include "game/forms/SoundEditors.h"
 #include "view/ViewDat.h"
 
@@ -27,34 +30,24 @@ QString MenuText(const std::string& text) {
     return QString::fromStdString(text).replace('&', "&&");
 }
 
-// "description|pattern|description|pattern" becomes Qt's "description (pattern);;...".
-QString QtFilter(const std::string& filter) {
-    const QStringList parts = QString::fromStdString(filter).split('|');
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters << parts[i] + " (" + parts[i + 1] + ")";
-    return filters.join(";;");
-}
-
-void PrepareDialog(QFileDialog& dialog, const FileDialogSetup& setup) {
-    dialog.setNameFilter(QtFilter(setup.Filter));
-    if (!setup.Directory.empty()) dialog.setDirectory(QString::fromStdString(setup.Directory));
-    if (!setup.FileName.empty()) dialog.selectFile(QString::fromStdString(setup.FileName));
-    if (!setup.DefaultExt.empty())
-        dialog.setDefaultSuffix(QString::fromStdString(setup.DefaultExt));
-}
-
-std::optional<std::string> RunDialog(QFileDialog& dialog) {
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
-}
-
 }  // namespace
 
 TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
-    : QMainWindow(parent), session_(setup, *this) {
+    : QMainWindow(parent),
+      session_(setup, *this),
+      editors_(std::make_unique<QtEditorDialogs>(session_.MapSide(), this)) {
     setObjectName("Form1");
+    session_.Store().SetEditors(editors_.get());
     setWindowTitle(EditorSession::kStartCaption);
+    // The engine's dialogs and its long work; the object palette joins once it exists.
+    engineDialogs_ = std::make_unique<EngineDialogs>(this);
+    longWork_ = std::make_unique<LongWork>(this);
+    EnginePorts& ports = session_.Ports();
+    ports.Amount = engineDialogs_.get();
+    ports.CellParams = engineDialogs_.get();
+    ports.Input = engineDialogs_.get();
+    ports.ClipFiles = engineDialogs_.get();
+    ports.Work = longWork_.get();
 
     dxDraw_ = new MapSurfaceWidget(session_, this);
     dxDraw_->SetResizeHandler([this] { MeReSize(); });
@@ -211,23 +204,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // --- MainWindowPort --------------------------------------------------------------------------
 
 std::optional<std::string> TForm1::ChooseMapToOpen(const FileDialogSetup& setup) {
-    QFileDialog dialog(this, "Otevřít mapu");
-    dialog.setObjectName("OpenDialog1");
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    PrepareDialog(dialog, setup);
-    return RunDialog(dialog);
+    return ChooseFile(this, "Otevřít mapu", "OpenDialog1", setup, false);
 }
 
 std::optional<std::string> TForm1::ChooseMapToSave(const FileDialogSetup& setup) {
-    QFileDialog dialog(this, "Uložit jako");
-    dialog.setObjectName("SaveDialog1");
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
     // The command asks its own overwrite question.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    PrepareDialog(dialog, setup);
-    return RunDialog(dialog);
+    return ChooseFile(this, "Uložit jako", "SaveDialog1", setup, true);
 }
 
 std::optional<MapSizeTexts> TForm1::AskNewMapSize() {
@@ -289,10 +271,17 @@ void TForm1::FinishMapCheck(const std::vector<CheckFinding>& findings) {
 }
 
 void TForm1::SetViewCursor(ViewCursor cursor) {
-    if (cursor == ViewCursor::Scroll)
-        dxDraw_->setCursor(Qt::SizeAllCursor);
-    else
-        dxDraw_->unsetCursor();
+    switch (cursor) {
+        case ViewCursor::Scroll:
+            dxDraw_->setCursor(Qt::SizeAllCursor);
+            break;
+        case ViewCursor::Hand:
+            dxDraw_->setCursor(Qt::PointingHandCursor);
+            break;
+        case ViewCursor::Default:
+            dxDraw_->unsetCursor();
+            break;
+    }
 }
 
 }  // namespace tess

@@ -17,7 +17,10 @@ class QMenu;
 
 namespace tess {
 
+class EngineDialogs;
+class LongWork;
 class MapSurfaceWidget;
+class QtEditorDialogs;
 class SoundEditors;
 class TLitleM;
 class TfKontrolaMapy;
@@ -48,6 +51,7 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     const std::vector<QAction*>& PlayerActions() const { return playerActions_; }
     const std::vector<QAction*>& SettlementActions() const { return settlementActions_; }
     QMenu* ProjectMenu() const { return projectMenu_; }
+    LongWork* Work() const { return longWork_.get(); }
 
     // MainWindowPort
     std::optional<std::string> ChooseMapToOpen(const FileDialogSetup& setup) override;
@@ -74,6 +78,10 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
                     const std::vector<ProjectMenuEntry>& entries, MenuCommand command);
 
     EditorSession session_;
+    // The store's editors, over this window.
+    std::unique_ptr<QtEditorDialogs> editors_;
+    std::unique_ptr<EngineDialogs> engineDialogs_;
+    std::unique_ptr<LongWork> longWork_;
     MapSurfaceWidget* dxDraw_ = nullptr;
     TLitleM* litleM_ = nullptr;
     std::unique_ptr<WidgetToolWindow> litleMPlace_;
