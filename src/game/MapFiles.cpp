@@ -126,12 +126,12 @@ MapPairSaveResult SaveMapPair(const tMapa& map, tKalistor& store, TPoint viewCen
         result.Findings = check.Findings();
         return result;
     }
-    return WriteMapPair(map, store, viewCentre, mapName, savName, settings);
+    return WriteMapPair(map, store, viewCentre, mapName, savName, settings, refused);
 }
 
 MapPairSaveResult WriteMapPair(const tMapa& map, tKalistor& store, TPoint viewCentre,
                                const std::string& mapName, const std::string& savName,
-                               SettingsStore* settings) {
+                               SettingsStore* settings, RefusedGameData* refused) {
     if (mapName.empty() || savName.empty())
         return WriteFailed("Mapu nelze uložit: chybí jméno souboru.");
     const std::string mapPath = ResolveDiskPath(mapName);

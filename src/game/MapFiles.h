@@ -65,10 +65,10 @@ MapPairSaveResult SaveMapPair(const tMapa& map, tKalistor& store, TPoint viewCen
                               RefusedGameData* refused = nullptr);
 
 // The writing half of SaveMapPair, without the check: both files crash-safely, never half
-// updated, the same captions, messages and "LastMap".
+// updated, the same captions, messages and "LastMap", and a refused game-data file kept first.
 MapPairSaveResult WriteMapPair(const tMapa& map, tKalistor& store, TPoint viewCentre,
                                const std::string& mapName, const std::string& savName,
-                               SettingsStore* settings);
+                               SettingsStore* settings, RefusedGameData* refused = nullptr);
 
 // Empties every cell that links to a building or a unit.
 void RemoveGameLinks(tMapa& map);
