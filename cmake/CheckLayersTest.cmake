@@ -11,6 +11,7 @@ function(write_clean_tree root)
   file(WRITE ${root}/src/game/Store.h "#include \"map/Grid.h\"\n#include \"resources/Base.h\"\n")
   file(WRITE ${root}/src/view/View.h "#include \"game/Store.h\"\n")
   file(WRITE ${root}/src/editor/Session.h "#include \"view/View.h\"\n")
+  file(WRITE ${root}/src/editor/palettes/Palette.h "#include \"editor/Session.h\"\n")
   file(WRITE ${root}/src/editor/forms/Window.h
        "#include <QWidget>\n#include \"editor/Session.h\"\n#include \"Other.h\"\n")
   file(WRITE ${root}/src/editor/forms/Other.h "#include <QtCore/QString>\n")
@@ -57,6 +58,8 @@ expect_breach(src/resources/Up.h "#include \"map/Grid.h\"\n" "resources may not 
 expect_breach(src/map/Up.cpp "#include \"game/Store.h\"\n" "map may not include game")
 expect_breach(src/game/Up.cpp "  #  include \"view/View.h\"\n" "game may not include view")
 expect_breach(src/view/Up.h "#include \"editor/Session.h\"\n" "view may not include editor")
+expect_breach(src/view/sub/Up.h "#include \"editor/palettes/Palette.h\"\n"
+              "view may not include editor")
 expect_breach(src/editor/Up.h "#include \"editor/forms/Window.h\"\n"
               "editor may not include forms")
 expect_breach(src/writers/Up.h "#include \"view/View.h\"\n" "writers may not include view")

@@ -9,6 +9,7 @@
 #include "editor/DragScroll.h"
 #include "editor/OptionToggles.h"
 #include "editor/SessionEngine.h"
+#include "editor/palettes/Palettes.h"
 #include "game/Clipboard.h"
 #include "game/MapCheck.h"
 #include "game/MapFiles.h"
@@ -98,6 +99,8 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
     TreeTypes.Clear();
     SelectedTypes.Clear();
     engine_ = std::make_unique<Engine>(*this);
+    palettes_ = std::make_unique<Palettes>(engine_->context);
+    engine_->ports.Palette = &palettes_->Objects();
 }
 
 EditorSession::~EditorSession() = default;
@@ -195,8 +198,7 @@ void EditorSession::RestoreWindowPlaces(const std::array<ToolWindow*, kToolWindo
         ReadWindowPlace(*settings_, kToolWindowNames[i], Places[i]);
         ApplyWindowPlace(Places[i]);
     }
-    // Once the palettes exist: a visible object palette is filled with the "Další" objects and
-    // a visible wall palette fills its list.
+    palettes_->PlacesRestored(Places);
 }
 
 void EditorSession::FinishStartUp() {
@@ -346,8 +348,9 @@ void EditorSession::SaveWindowPlaces() {
 
 // --- commands --------------------------------------------------------------------------------
 
-bool EditorSession::Run(MenuCommand command, int arg1, int /*arg2*/) {
+bool EditorSession::Run(MenuCommand command, int arg1, int arg2) {
     if (!IsWired(command)) return false;
+    if (palettes_->Run(command, arg1, arg2)) return true;
     switch (command) {
         case MenuCommand::None:
             return true;

@@ -34,6 +34,7 @@ class Brushes;
 class MouseTools;
 class UndoAndClipboard;
 class MapWideCommands;
+class Palettes;
 
 // The directory of the editor's one tile size (32 x 16, 4 pixels a level).
 inline constexpr const char* kZoomDirectory = "PICTURES/32x16/";
@@ -103,6 +104,9 @@ class EditorSession {
     MapWideCommands& MapCommands();
     // The dialogs and windows the engine asks through (null members: none in this program).
     EnginePorts& Ports();
+    // The rules of the pen, terrain, object and wall palettes (the object palette is also the
+    // engine's pick port).
+    Palettes& PaletteRules() { return *palettes_; }
     // An object catalogue for a session without a view (the command-line tool, tests); the
     // view's own replaces it when the view is created.
     void UseObjects(std::unique_ptr<tObjects> objects);
@@ -244,6 +248,7 @@ class EditorSession {
     MapViewPort* view_ = nullptr;
     MiniMapPort* miniMap_ = nullptr;
     std::unique_ptr<Engine> engine_;
+    std::unique_ptr<Palettes> palettes_;
 };
 
 }  // namespace tess

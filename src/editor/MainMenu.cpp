@@ -59,14 +59,13 @@ MenuItem Enabled(MenuItem item, MenuEnabling enabling) {
 constexpr int kOsada = 1, kVes = 2, kMesto = 3;
 constexpr int kHuman = 1, kBarbarian = 2, kDwarf = 3, kElf = 4, kNeutral = 0;
 
-// "Založit usedlost": the same commands in both menus, except that the human village has a
-// command only in the "Projekt" menu.
-std::vector<MenuItem> SettlementItems(bool withHumanVillage) {
+// "Založit usedlost": the same commands in both menus (the human village too: an item that
+// does nothing in one menu and founds a village in the other would only puzzle).
+std::vector<MenuItem> SettlementItems() {
     return {
         Menu("", "Lidská",
              {Item("", "Osada", C::NewSettlement, kOsada, kHuman),
-              withHumanVillage ? Item("", "Vesnice", C::NewSettlement, kVes, kHuman)
-                               : Item("", "Vesnice"),
+              Item("", "Vesnice", C::NewSettlement, kVes, kHuman),
               Item("", "Město", C::NewSettlement, kMesto, kHuman)}),
         Item("", "Barbarská osada", C::NewSettlement, kOsada, kBarbarian),
         Menu("", "Trpasličí",
@@ -93,7 +92,7 @@ std::vector<MenuItem> BuildMainMenu() {
         Menu("", "Hráči", {Item("Zaloithre1", "Založit hráče", C::NewPlayer), Separator()});
     players.List = MenuList::Players;
     MenuItem settlements =
-        Menu("", "Usedlosti", {Menu("", "Založit usedlost", SettlementItems(true)), Separator()});
+        Menu("", "Usedlosti", {Menu("", "Založit usedlost", SettlementItems()), Separator()});
     settlements.List = MenuList::Settlements;
 
     return {
@@ -115,7 +114,7 @@ std::vector<MenuItem> BuildMainMenu() {
               Item("Tereny1", "Terény", C::ShowTerrainPalette),
               Item("Stny1", "Stěny", C::ShowWallPalette),
               Menu("", "Objekty",
-                   {Enabled(Menu("", "Založit usedlost", SettlementItems(false)),
+                   {Enabled(Menu("", "Založit usedlost", SettlementItems()),
                             MenuEnabling::NeedsPlayer),
                     Enabled(Menu("", "Budovy",
                                  {Menu("", "Lidské",
@@ -210,6 +209,16 @@ bool IsWired(MenuCommand command) {
         case C::DeleteTrees:
         case C::PenRadius27:
         case C::FillWholeMap:
+        case C::ShowPenPalette:
+        case C::ShowTerrainPalette:
+        case C::ShowWallPalette:
+        case C::NewSettlement:
+        case C::FillBuildings:
+        case C::FillPersons:
+        case C::FillResources:
+        case C::FillNature:
+        case C::FillOther:
+        case C::WallKind:
             return true;
         default:
             return false;

@@ -11,6 +11,7 @@
 #include "editor/ScriptRunner.h"
 #include "editor/ToolBox.h"
 #include "editor/UndoAndClipboard.h"
+#include "editor/palettes/PaletteVerbs.h"
 #include "game/AddPack.h"
 #include "game/Clipboard.h"
 #include "resources/Utils.h"
@@ -272,7 +273,9 @@ const std::vector<ScriptVerb>& Table() {
         {"stroke", {}, Stroke},
         {"command", {"width", "height", "file", "player", "settlement"}, Command},
         {"answer", {}, Answer},
-        // Verbs of the palettes, the game-data editors and the history join here.
+        {"palette", {}, RunPaletteVerb},
+        {"mix", {"spacing"}, RunMixVerb},
+        {"new-settlement", {}, RunNewSettlementVerb},
     };
     return verbs;
 }

@@ -105,8 +105,15 @@ void ToolBox::PenRadius27() {
     changed_ = true;
 }
 
+void ToolBox::SetCursorExtent(int32_t width, int32_t height) {
+    host_.SetCursorExtent(width, height);
+}
+
 void ToolBox::SetViewMask(uint8_t mask) {
+    Batch batch(*this);
+    marks_.Layers = mask;
     host_.SetLayers(mask);
+    changed_ = true;
 }
 
 void ToolBox::ResetPaletteMarks() {

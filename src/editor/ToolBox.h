@@ -21,6 +21,7 @@ struct PaletteMarks {
     int32_t TerrainDown = -1;    // the terrain palette's pressed button (terrain 0..14)
     int32_t WallDown = -1;       // the wall palette's pressed button (1..8)
     int32_t ObjectEntry = -1;    // the object palette's chosen entry
+    uint8_t Layers = 63;         // the view's layer mask: the pen palette's "Vidět na mapě"
     friend bool operator==(const PaletteMarks&, const PaletteMarks&) = default;
 };
 
@@ -77,7 +78,10 @@ class ToolBox {
     void SetPenMode(uint8_t mode);
     // "27x27": radius 13 without touching the cursor extent or the bar.
     void PenRadius27();
-    // The view's layer mask; the view is drawn again.
+    // The view's brush outline alone (extents in cells, minus one), the radius unchanged: the
+    // object palette's mix shows a 1 x 1 outline whatever the brush.
+    void SetCursorExtent(int32_t width, int32_t height);
+    // The view's layer mask (kept in the marks); the view is drawn again.
     void SetViewMask(uint8_t mask);
     void ResetPaletteMarks();
 

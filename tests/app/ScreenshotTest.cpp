@@ -1,6 +1,7 @@
 // The built editor started on the demo game under a virtual X server: the screen it leaves shows
-// the drawn map and the mini-map window beside it, and the sound dialogs asked for on its command
-// line with the effect's animation and the keeper's face.
+// the drawn map and the mini-map window beside it, the palettes restored from the settings, and
+// the sound dialogs asked for on its command line with the effect's animation and the keeper's
+// face.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -114,22 +115,38 @@ bool Shows(const QImage& screen, const QImage& picture) {
     return false;
 }
 
-TEST(ScreenshotTest, TheSoundDialogsShowTheEffectsAnimationAndTheKeepersFace) {
-    if (!HaveXvfbRun()) GTEST_SKIP() << "xvfb-run is not installed";
-    test::TempDir dir;
+// Runs the built editor on a copy of the demo game under a virtual X server with the settings
+// file given (none when empty) and the further options, and loads the screen it leaves.
+QImage RunEditor(const test::TempDir& dir, const std::string& settings,
+                 const std::string& options = "") {
+    // A copy of the demo and settings of its own: the run must not change either original.
     fs::copy(TESS_DEMO_DIR, dir.Path() / "game", fs::copy_options::recursive);
-    const int effect = 1, building = 12;
+    if (!settings.empty()) {
+        fs::create_directories(dir.Path() / "config" / "Korvel Studio");
+        std::ofstream(dir.Path() / "config" / "Korvel Studio" / "Tessarine.conf") << settings;
+    }
     const std::string picture = dir.File("screen.png");
     const std::string command =
         "cd '" + dir.Path().string() + "' && env -u QT_QPA_PLATFORM XDG_CONFIG_HOME='" +
         dir.File("config") + "' timeout 120 xvfb-run -a -s '-screen 0 " +
         std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24' '" +
-        TESS_APP_PATH + "' --game-dir game --effect-sounds " + std::to_string(effect) +
-        " --building-sounds " + std::to_string(building) + " --screenshot '" + picture + "' > '" +
+        TESS_APP_PATH + "' --game-dir game " + options + " --screenshot '" + picture + "' > '" +
         dir.File("output.txt") + "' 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    QImage screen;
-    ASSERT_TRUE(screen.load(QString::fromStdString(picture)));
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(status, 0) << command;
+    QImage image;
+    EXPECT_TRUE(image.load(QString::fromStdString(picture)));
+    return image;
+}
+
+TEST(ScreenshotTest, TheSoundDialogsShowTheEffectsAnimationAndTheKeepersFace) {
+    if (!HaveXvfbRun()) GTEST_SKIP() << "xvfb-run is not installed";
+    test::TempDir dir;
+    const int effect = 1, building = 12;
+    const QImage screen = RunEditor(dir, "",
+                                    "--effect-sounds " + std::to_string(effect) +
+                                        " --building-sounds " + std::to_string(building));
+    ASSERT_EQ(screen.width(), kScreenWidth);
 
     // The keeper's face: the last frame of the building's clip, as the tool reads it.
     const nlohmann::json b = Record(dir, "DATA/building.dbf", building);
@@ -163,20 +180,7 @@ TEST(ScreenshotTest, TheSoundDialogsShowTheEffectsAnimationAndTheKeepersFace) {
 TEST(ScreenshotTest, TheEditorOnTheDemoGameShowsTheMapAndTheMiniMap) {
     if (!HaveXvfbRun()) GTEST_SKIP() << "xvfb-run is not installed";
     test::TempDir dir;
-    // A copy of the demo and settings of its own: the run must not change either original.
-    fs::copy(TESS_DEMO_DIR, dir.Path() / "game", fs::copy_options::recursive);
-    const std::string picture = dir.File("screen.png");
-    const std::string command = "cd '" + dir.Path().string() +
-                                "' && env -u QT_QPA_PLATFORM XDG_CONFIG_HOME='" +
-                                dir.File("config") + "' timeout 120 xvfb-run -a -s '-screen 0 " +
-                                std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) +
-                                "x24' '" + TESS_APP_PATH + "' --game-dir game --screenshot '" +
-                                picture + "' > '" + dir.File("output.txt") + "' 2>&1";
-    const int status = std::system(command.c_str());
-    ASSERT_EQ(status, 0) << command;
-
-    QImage image;
-    ASSERT_TRUE(image.load(QString::fromStdString(picture)));
+    const QImage image = RunEditor(dir, "");
     ASSERT_EQ(image.width(), kScreenWidth);
     ASSERT_EQ(image.height(), kScreenHeight);
 
@@ -209,6 +213,47 @@ TEST(ScreenshotTest, TheEditorOnTheDemoGameShowsTheMapAndTheMiniMap) {
     const RegionStats viewStats = Stats(image, 0, viewTop, kScreenWidth, kScreenHeight - viewTop);
     EXPECT_GT(viewStats.Colours, 256u);
     EXPECT_LT(viewStats.Black, viewStats.Pixels / 10);
+}
+
+TEST(ScreenshotTest, TheToolPalettesAndTheObjectPaletteComeBackFromTheSettings) {
+    if (!HaveXvfbRun()) GTEST_SKIP() << "xvfb-run is not installed";
+    struct Palette {
+        const char* Name;
+        int Left;
+        int Top;
+    };
+    const Palette palettes[] = {
+        {"selePero", 900, 720}, {"seleTer", 880, 330}, {"SeleObj", 20, 40}, {"seleWall", 300, 600}};
+    std::string settings = "[General]\n";
+    for (const Palette& p : palettes)
+        settings += std::string(p.Name) + "X=" + std::to_string(p.Left) + "\n" + p.Name +
+                    "Y=" + std::to_string(p.Top) + "\n" + p.Name + "ex=true\n";
+    test::TempDir dir;
+    const QImage image = RunEditor(dir, settings);
+    ASSERT_EQ(image.width(), kScreenWidth);
+
+    // Each palette stands where it was left: its own background at its corner (the virtual
+    // server has no window frames), and inside it buttons, pictures and text in many colours.
+    const QRgb background = image.pixel(palettes[2].Left + 2, palettes[2].Top + 2) & 0xFFFFFF;
+    for (const Palette& p : palettes) {
+        EXPECT_EQ(image.pixel(p.Left + 2, p.Top + 2) & 0xFFFFFF, background) << p.Name;
+        int64_t plain = 0;
+        std::set<QRgb> colours;
+        for (int y = p.Top + 2; y < p.Top + 152; ++y)
+            for (int x = p.Left + 2; x < p.Left + 162; ++x) {
+                const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
+                plain += pixel == background;
+                colours.insert(pixel);
+            }
+        EXPECT_GT(plain, 160 * 150 / 10) << p.Name;
+        EXPECT_GT(colours.size(), 24u) << p.Name;
+    }
+    // The object palette lists "Další" with pictures in its first preview.
+    std::set<QRgb> preview;
+    for (int y = 110; y < 200; ++y)
+        for (int x = 40; x < 150; ++x)
+            preview.insert(image.pixel(x, y) & 0xFFFFFF);
+    EXPECT_GT(preview.size(), 8u);
 }
 
 }  // namespace

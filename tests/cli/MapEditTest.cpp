@@ -93,6 +93,23 @@ TEST_F(MapEditTest, AScriptsEditsAreSavedAndSummed) {
     EXPECT_TRUE(fs::exists(dir.File("out.sav")));
 }
 
+TEST_F(MapEditTest, PaletteAndMixActionsChooseWhatTheObjectToolPlaces) {
+    const auto result = Edit(R"({"seed": 3, "actions": [
+        {"palette": {"page": "Priroda", "entry": 0}}, {"click": [20, 20]},
+        {"mix": [["j", 100]], "spacing": 0}, {"click": [40, 40]}]})");
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto out = LoadOut();
+    EXPECT_EQ(out->GetId(20, 20), 300);
+    EXPECT_EQ(out->GetOccupancy(20, 20), 2);
+    // The mix draws among the tree types whose letters hold "j": only the fir.
+    EXPECT_EQ(out->GetId(40, 40), 300);
+    EXPECT_EQ(out->GetOccupancy(40, 40), 2);
+
+    const auto wrong = Edit(R"({"actions": [{"palette": {"page": "Stromy", "entry": 0}}]})");
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_NE(wrong.err.find("action 0"), std::string::npos) << wrong.err;
+}
+
 TEST_F(MapEditTest, AWrongActionExitsTwoNamingItAndWritesNothing) {
     const auto result = Edit(R"({"actions": [{"terrain": 3}, {"click": [64, 0]}]})");
     EXPECT_EQ(result.status, 2);

@@ -15,6 +15,7 @@
 #include "editor/forms/LitleM.h"
 #include "editor/forms/LongWork.h"
 #include "editor/forms/MapSurfaceWidget.h"
+#include "editor/forms/PaletteWindows.h"
 #include "editor/forms/RozmeryMapy.h"
 #include "editor/forms/WidgetToolWindow.h"
 #include "game/forms/QtEditorDialogs.h"
@@ -67,6 +68,7 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
         return session_.MapView() ? session_.MapView()->Zoom->Objects.get() : nullptr;
     });
     session_.AttachSoundEditors(soundEditors_.get());
+    palettes_ = std::make_unique<PaletteWindows>(this, session_);
 
     for (const MenuItem& top : MainMenuItems()) {
         QMenu* menu = menuBar()->addMenu(MenuText(top.Caption));
@@ -173,8 +175,9 @@ void TForm1::DXDraw1InitializeSurface() {
     session_.MeView();
     session_.ResetTypeLists();
     session_.CollectTreeTypes();
-    // The palettes join the places once they exist.
-    session_.RestoreWindowPlaces({litleMPlace_.get(), nullptr, nullptr, nullptr, nullptr});
+    session_.RestoreWindowPlaces(
+        {litleMPlace_.get(), palettes_->Place(kPenPalette), palettes_->Place(kTerrainPalette),
+         palettes_->Place(kObjectPalette), palettes_->Place(kWallPalette)});
     session_.FinishStartUp();
     ready_ = true;
 }

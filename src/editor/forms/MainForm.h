@@ -21,6 +21,7 @@ class EngineDialogs;
 class LongWork;
 class MapSurfaceWidget;
 class QtEditorDialogs;
+class PaletteWindows;
 class SoundEditors;
 class TLitleM;
 class TfKontrolaMapy;
@@ -35,6 +36,8 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     EditorSession& Session() { return session_; }
     MapSurfaceWidget* DXDraw1() const { return dxDraw_; }
     TLitleM* LitleM() const { return litleM_; }
+    // The pen, terrain, object and wall palettes.
+    PaletteWindows& Palettes() const { return *palettes_; }
     // The sound dialogs; the session opens them for sound-mode clicks and the object palette.
     tess::SoundEditors& SoundEditors() { return *soundEditors_; }
 
@@ -86,6 +89,7 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     TLitleM* litleM_ = nullptr;
     std::unique_ptr<WidgetToolWindow> litleMPlace_;
     std::unique_ptr<tess::SoundEditors> soundEditors_;
+    std::unique_ptr<PaletteWindows> palettes_;
     // The findings window of the check running now.
     QPointer<TfKontrolaMapy> runningCheck_;
     std::map<std::string, QAction*> actions_;

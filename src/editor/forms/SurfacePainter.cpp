@@ -1,8 +1,6 @@
 // Painting a 16-bit surface into a widget.
 #include "editor/forms/SurfacePainter.h"
 
-#include <QImage>
-
 namespace tess {
 
 void PaintSurface(QPainter& painter, const tSurface& surface, const QRect& area) {
@@ -21,6 +19,18 @@ void PaintSurface(QPainter& painter, const tSurface& surface, const QRect& area)
     if (surface.Height() < area.height())
         painter.fillRect(area.left(), area.top() + surface.Height(), area.width(),
                          area.height() - surface.Height(), Qt::black);
+}
+
+QImage SurfaceImage(const tSurface& surface) {
+    if (surface.Empty()) return {};
+    return QImage(reinterpret_cast<const uchar*>(surface.Pixels()), surface.Width(),
+                  surface.Height(), surface.BytesPerLine(), QImage::Format_RGB16)
+        .copy();
+}
+
+uint16_t SurfacePixel(const QColor& colour) {
+    return Rgb565(static_cast<uint8_t>(colour.red()), static_cast<uint8_t>(colour.green()),
+                  static_cast<uint8_t>(colour.blue()));
 }
 
 }  // namespace tess
