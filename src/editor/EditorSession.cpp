@@ -10,9 +10,9 @@
 #include "editor/OptionToggles.h"
 #include "editor/SessionEngine.h"
 #include "editor/palettes/Palettes.h"
+#include "game/Clipboard.h"
 #include "game/MapCheck.h"
 #include "game/MapFiles.h"
-#include "map/Clipboard.h"
 #include "resources/BigFile.h"
 #include "resources/UiHost.h"
 #include "resources/Utils.h"
@@ -245,7 +245,8 @@ void EditorSession::PrepocitejHrace() {
 
 bool EditorSession::LoadMapFiles(const std::string& mapName, const std::string& savName) {
     RememberingSettings settings(*settings_);
-    OpenMapPair(*map_, *store_, Objects(), View(), mapName, savName, &settings);
+    OpenMapPair(*map_, *store_, Objects(), View(), mapName, savName, &settings, nullptr,
+                &refusedGameData_);
     // A refused map file leaves the previous map, and with it its unsaved changes.
     if (!settings.MapRemembered()) return false;
     // The map brings its own terrain list: the view draws its pictures.
@@ -277,8 +278,9 @@ bool EditorSession::WriteMapPair(const std::string& mapName, const std::string& 
     // The captions, the check, the beep, both crash-safe writes (the pair is never left half
     // written) and "LastMap" are the shared save's.
     CheckProgress* progress = port_.StartMapCheck();
-    const MapPairSaveResult result = SaveMapPair(*map_, *store_, tMapa::ViewCentreOf(View()),
-                                                 mapName, savName, settings_, progress);
+    const MapPairSaveResult result =
+        SaveMapPair(*map_, *store_, tMapa::ViewCentreOf(View()), mapName, savName, settings_,
+                    progress, &refusedGameData_);
     port_.FinishMapCheck(result.Findings);
     return result.Saved();
 }

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "map/Clipboard.h"
-#include "map/Footprints.h"
+#include "game/Clipboard.h"
+#include "game/Footprints.h"
 #include "map/MapDat.h"
 #include "resources/BigFile.h"
 #include "resources/UiHost.h"
