@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "game/Footprints.h"
 #include "game/Kalistor.h"
-#include "map/Footprints.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
 #include "resources/UiHost.h"

@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
+#include "game/Clipboard.h"
 #include "game/Kalistor.h"
 #include "game/MapCheck.h"
-#include "map/Clipboard.h"
 #include "map/MapDat.h"
 
 namespace tess {

@@ -19,7 +19,7 @@
 #include "editor/MouseTools.h"
 #include "editor/ScriptRunner.h"
 #include "editor/ToolBox.h"
-#include "map/Clipboard.h"
+#include "game/Clipboard.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
 #include "resources/GameDirectory.h"

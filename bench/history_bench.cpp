@@ -15,7 +15,7 @@
 #include "editor/ScriptRunner.h"
 #include "editor/ToolBox.h"
 #include "editor/UndoHistory.h"
-#include "map/Clipboard.h"
+#include "game/Clipboard.h"
 #include "map/MapDat.h"
 #include "resources/Random.h"
 #include "resources/Settings.h"

@@ -2,8 +2,11 @@
 // memset of the same bytes measured in the same run.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -118,6 +121,71 @@ void BM_RawRead(benchmark::State& state) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kFileBytes));
 }
 BENCHMARK(BM_RawRead)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The processor time of the calling thread, in milliseconds: unlike the wall clock it leaves
+// out the time other programs take the processor away, which on a shared machine is most of the
+// noise.
+double ThreadMilliseconds() {
+    timespec t;
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+double Median(std::vector<double> values) {
+    std::nth_element(values.begin(), values.begin() + std::ptrdiff_t(values.size() / 2),
+                     values.end());
+    return values[values.size() / 2];
+}
+
+// Load and raw read of the same file taken in turns, so that both meet the same machine; the
+// counters give the median of each, by the wall clock and by the thread's processor time, and
+// the ratios of the medians.
+void BM_MapLoadBesideRawRead(benchmark::State& state) {
+    Fixture& f = TheFixture();
+    const std::string path = f.File("load.map");
+    static tMapa loaded;
+    std::vector<char> buffer(kFileBytes);
+    std::memset(buffer.data(), 0, buffer.size());
+    std::vector<double> loads, reads, loadsCpu, readsCpu;
+    using Clock = std::chrono::steady_clock;
+    const auto ms = [](Clock::duration d) {
+        return std::chrono::duration<double, std::milli>(d).count();
+    };
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        const double startCpu = ThreadMilliseconds();
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        Check(fd >= 0, "open");
+        size_t done = 0;
+        while (done < buffer.size()) {
+            const ssize_t n = ::read(fd, buffer.data() + done, buffer.size() - done);
+            Check(n > 0, "read");
+            done += size_t(n);
+        }
+        ::close(fd);
+        benchmark::DoNotOptimize(buffer.data());
+        const auto middle = Clock::now();
+        const double middleCpu = ThreadMilliseconds();
+        ViewPosition view = f.view;
+        if (!loaded.LoadFromFile(path, view)) state.SkipWithError("load refused");
+        const auto end = Clock::now();
+        const double endCpu = ThreadMilliseconds();
+        reads.push_back(ms(middle - start));
+        loads.push_back(ms(end - middle));
+        readsCpu.push_back(middleCpu - startCpu);
+        loadsCpu.push_back(endCpu - middleCpu);
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+    const double load = Median(loads), read = Median(reads);
+    const double loadCpu = Median(loadsCpu), readCpu = Median(readsCpu);
+    state.counters["load_ms"] = load;
+    state.counters["raw_read_ms"] = read;
+    state.counters["load_per_read"] = load / read;
+    state.counters["load_cpu_ms"] = loadCpu;
+    state.counters["raw_read_cpu_ms"] = readCpu;
+    state.counters["cpu_load_per_read"] = loadCpu / readCpu;
+}
+BENCHMARK(BM_MapLoadBesideRawRead)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // Clear of the full grid: zeroing the storage plus five fields rolled for every cell.
 void BM_MapClear2047(benchmark::State& state) {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "map/Clipboard.h"
+#include "game/Clipboard.h"
 #include "map/MapDat.h"
 
 namespace tess::fuzz {

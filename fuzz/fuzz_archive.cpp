@@ -6,6 +6,7 @@
 
 #include "MemoryFile.h"
 #include "resources/BigFile.h"
+#include "resources/UiHost.h"
 #include "resources/Utils.h"
 
 using namespace tess;
@@ -19,6 +20,7 @@ void Require(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    InstallSilentUi();
     static fuzz::MemoryFile file;
     TBigFile archive;
     try {
@@ -55,6 +57,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(endOfFile);
         TBigFile::CloseFile(stream);
     }
+    // Members past the end are kept aside, never found, and their lookup goes to the disk.
+    for (const TBigFileFileEntry& entry : archive.DamagedEntries()) {
+        Require(uint64_t(entry.Offset) + entry.Size > size);
+        const std::string utf8 = Cp1250ToUtf8(entry.Name);
+        if (TBigFile::LookupKey(utf8) != entry.Name) continue;
+        Require(archive.FindDamagedEntry(utf8) != nullptr);
+        const TBigFileFileEntry* found = archive.FindEntry(utf8);
+        Require(found == nullptr || uint64_t(found->Offset) + found->Size <= size);
+    }
+    Require(archive.Directory().size() + archive.DamagedEntries().size() <= size / 9);
     // Lookups that walk the whole directory.
     for (const char* name : {"", ".", "..", "DATA/TEREN.DAT", "data\\..\\x", "\xC5\xA0KOLA"})
         (void)archive.FindEntry(name);

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "ClipBase.h"
+#include "game/Clipboard.h"
 #include "game/Kalistor.h"
 #include "game/MapCheck.h"
-#include "map/Clipboard.h"
 #include "map/MapDat.h"
 #include "resources/UiHost.h"
 

@@ -23,7 +23,8 @@ void WriteArchiveSeeds(const std::filesystem::path& corpus) {
     };
     const std::vector<uint8_t> archive = BuildArchive(several);
     WriteSeed(corpus, "fuzz_archive", "several", archive);
-    // Damaged: cut inside the directory, count too large, a member past the end.
+    // Damaged: cut inside the directory, count too large, a member past the end (the rest of
+    // that archive stays usable).
     WriteSeed(corpus, "fuzz_archive", "cut",
               std::vector<uint8_t>(archive.begin(), archive.end() - 5));
     std::vector<uint8_t> count = archive;

@@ -6,7 +6,7 @@
 
 #include "ClipBase.h"
 #include "Seeds.h"
-#include "map/Clipboard.h"
+#include "game/Clipboard.h"
 
 namespace tess::fuzz {
 

@@ -1,10 +1,9 @@
 // Seeds for the sprite and bitmap fuzz targets: small files in every container and layout.
-#include <filesystem>
-#include <fstream>
+#include <cstring>
 #include <vector>
 
 #include "Seeds.h"
-#include "resources/BigFile.h"
+#include "resources/Bytes.h"
 #include "writers/BitmapWriter.h"
 #include "writers/SpriteWriter.h"
 
@@ -12,13 +11,13 @@ namespace tess::fuzz {
 
 namespace {
 
+// A seed for its own target; sprite seeds go to fuzz_sprites_real as well, which decodes every
+// container with the program's own limits.
 void Put(const std::string& corpusDir, const std::string& target, const std::string& name,
          const std::vector<uint8_t>& bytes) {
-    const std::filesystem::path dir = std::filesystem::path(corpusDir) / target;
-    std::filesystem::create_directories(dir);
-    std::ofstream out(dir / name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!out) throw IoError("cannot write seed " + (dir / name).string());
+    WriteSeed(corpusDir, target, name, bytes);
+    if (target != "fuzz_bitmap")
+        WriteSeed(corpusDir, "fuzz_sprites_real", target + "-" + name, bytes);
 }
 
 // A small picture with transparent corners, a few colours and a gradient.
@@ -30,6 +29,51 @@ writers::RgbaImage Sample(int w, int h) {
                 img.At(x, y) = {uint8_t(x * 16), uint8_t(y * 20), uint8_t(128 + x * y),
                                 uint8_t(x * 30 + y)};
     return img;
+}
+
+// Files of a few dozen bytes whose headers declare the largest picture: bands and tiles cut off
+// or present, so that the decoders meet the header's claim with almost no content behind it.
+void PutHugeHeaders(const std::string& corpusDir) {
+    for (const char* magic : {"DDSR", "DDSL", "DDS2"}) {
+        const bool strip = magic[3] == '2';
+        ByteWriter w;
+        w.Bytes(magic, 4);
+        w.I32(16384);  // height
+        w.I32(16384);  // width
+        const uint8_t bits[4] = {4, 4, 4, 4};
+        w.Bytes(bits, 4);
+        w.U32(strip ? 28 : 20);
+        if (strip) w.Zeros(8);
+        w.I32(16384);  // one band of the picture's height, no band after it
+        w.Zeros(8);
+        w.U32(0);
+        std::vector<uint8_t> cut = w.Data();
+        cut.resize(40);
+        // One empty tile of the largest size, and one of one byte that must be decoded.
+        ByteWriter emptyTile = w, oneByte = w;
+        for (ByteWriter* t : {&emptyTile, &oneByte}) {
+            t->U32(0);
+            t->U32(0);
+            t->U32(4096);
+            t->U32(t == &oneByte ? 1 : 0);
+        }
+        oneByte.U8(0);
+        const std::string target = strip             ? "fuzz_dds2"
+                                   : magic[3] == 'R' ? "fuzz_ddsr"
+                                                     : "fuzz_ddsl";
+        Put(corpusDir, target, "huge-40-bytes", cut);
+        Put(corpusDir, target, "huge-empty-tile", emptyTile.Data());
+        Put(corpusDir, target, "huge-one-byte-tile", oneByte.Data());
+    }
+    // A tiled DXT3 header of the largest picture with no tile behind it.
+    std::vector<uint8_t> dds(128, 0);
+    std::memcpy(dds.data(), "DDS ", 4);
+    PutLeU32(dds.data() + 12, 16384);
+    PutLeU32(dds.data() + 16, 16384);
+    PutLeU32(dds.data() + 80, 4);
+    std::memcpy(dds.data() + 84, "DXT3", 4);
+    PutLeU32(dds.data() + 120, 4 | 4 << 16);
+    Put(corpusDir, "fuzz_dds", "huge-tiled-dxt3", dds);
 }
 
 }  // namespace
@@ -67,6 +111,8 @@ void WriteSpriteSeeds(const std::string& corpusDir) {
 
     Put(corpusDir, "fuzz_dds2", "strip6", writers::WriteDds2(img, 6));
     Put(corpusDir, "fuzz_dds2", "strip12", writers::WriteDds2(odd, 12));
+
+    PutHugeHeaders(corpusDir);
 
     Put(corpusDir, "fuzz_bitmap", "24bit", writers::WriteBmp24(img));
     Put(corpusDir, "fuzz_bitmap", "24bit-odd", writers::WriteBmp24(Sample(5, 3)));

@@ -41,6 +41,8 @@ int ArchiveExtract(const Args& args) {
     const std::string out = UserPath(args.Required("-o"));
     // Only the archive: OpenFile alone would fall back to a disk file of that name.
     const TBigFileFileEntry* entry = archive.FindEntry(member);
+    if (entry == nullptr && archive.FindDamagedEntry(member) != nullptr)
+        throw InputError("the member \"" + member + "\" is damaged: its data lies past the end");
     if (entry == nullptr) throw InputError("the archive holds no member \"" + member + "\"");
     TBigFileStreamPtr stream;
     archive.OpenFile(stream, member);

@@ -3,11 +3,11 @@
 #include <memory>
 
 #include "cli/Cli.h"
+#include "game/Clipboard.h"
+#include "game/Footprints.h"
 #include "game/Kalistor.h"
 #include "game/MapCheck.h"
 #include "game/MapFiles.h"
-#include "map/Clipboard.h"
-#include "map/Footprints.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
 #include "resources/Utils.h"

@@ -2,9 +2,9 @@
 #include <memory>
 
 #include "cli/Cli.h"
+#include "game/Footprints.h"
 #include "game/Kalistor.h"
 #include "game/MapFiles.h"
-#include "map/Footprints.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
 

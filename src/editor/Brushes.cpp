@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "editor/Placement.h"
-#include "map/Clipboard.h"
+#include "game/Clipboard.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
 #include "resources/UiHost.h"

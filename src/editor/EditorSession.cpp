@@ -14,9 +14,9 @@
 #include "editor/SessionEngine.h"
 #include "editor/UndoHistory.h"
 #include "editor/palettes/Palettes.h"
+#include "game/Clipboard.h"
 #include "game/MapCheck.h"
 #include "game/MapFiles.h"
-#include "map/Clipboard.h"
 #include "resources/BigFile.h"
 #include "resources/UiHost.h"
 #include "resources/Utils.h"
@@ -264,7 +264,8 @@ bool EditorSession::LoadMapFiles(const std::string& mapName, const std::string& 
 bool EditorSession::LoadPair(const std::string& mapName, const std::string& savName,
                              SettingsStore& lastMap) {
     RememberingSettings settings(lastMap);
-    OpenMapPair(*map_, *store_, Objects(), View(), mapName, savName, &settings);
+    OpenMapPair(*map_, *store_, Objects(), View(), mapName, savName, &settings, nullptr,
+                &refusedGameData_);
     // A refused map file leaves the previous map, and with it its unsaved changes.
     if (!settings.MapRemembered()) return false;
     // The map brings its own terrain list: the view draws its pictures.
@@ -303,8 +304,9 @@ bool EditorSession::WriteMapPair(const std::string& mapName, const std::string& 
     std::optional<PairBackup> backup;
     if (KeepBackups(*settings_)) backup.emplace(DiskPath(mapName), DiskPath(savName));
     CheckProgress* progress = port_.StartMapCheck();
-    const MapPairSaveResult result = SaveMapPair(*map_, *store_, tMapa::ViewCentreOf(View()),
-                                                 mapName, savName, settings_, progress);
+    const MapPairSaveResult result =
+        SaveMapPair(*map_, *store_, tMapa::ViewCentreOf(View()), mapName, savName, settings_,
+                    progress, &refusedGameData_);
     port_.FinishMapCheck(result.Findings);
     if (result.Saved() && backup) backup->Commit();
     return result.Saved();

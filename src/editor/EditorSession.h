@@ -16,6 +16,7 @@
 #include "editor/TypeList.h"
 #include "game/EditorMapSide.h"
 #include "game/Kalistor.h"
+#include "game/RefusedGameData.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
 #include "resources/Random.h"
@@ -265,6 +266,8 @@ class EditorSession {
     std::unique_ptr<tMapa> map_;
     std::unique_ptr<GridMapSide> mapSide_;
     std::unique_ptr<tObjects> ownObjects_;  // the catalogue until the view has its own
+    // The game-data file of the open map that was refused, kept aside by the first save.
+    RefusedGameData refusedGameData_;
     tSurface surface_;
     ViewPosition ownView_;
     std::unique_ptr<tView> mapView_;

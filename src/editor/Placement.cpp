@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "editor/MapSizeRules.h"
+#include "game/Footprints.h"
 #include "game/Kalistor.h"
-#include "map/Footprints.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
 

@@ -13,7 +13,7 @@
 #include "editor/UndoAndClipboard.h"
 #include "editor/palettes/PaletteVerbs.h"
 #include "game/AddPack.h"
-#include "map/Clipboard.h"
+#include "game/Clipboard.h"
 #include "resources/Utils.h"
 
 namespace tess {

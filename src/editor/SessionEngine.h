@@ -11,7 +11,7 @@
 #include "editor/ToolBox.h"
 #include "editor/UndoAndClipboard.h"
 #include "editor/UndoHistory.h"
-#include "map/Clipboard.h"
+#include "game/Clipboard.h"
 
 namespace tess {
 

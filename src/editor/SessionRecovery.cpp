@@ -5,7 +5,7 @@
 #include "editor/RecoveryStore.h"
 #include "editor/ToolBox.h"
 #include "editor/UndoHistory.h"
-#include "map/Clipboard.h"
+#include "game/Clipboard.h"
 #include "resources/BigFile.h"
 #include "resources/UiHost.h"
 

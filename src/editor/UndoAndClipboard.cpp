@@ -6,8 +6,8 @@
 
 #include "editor/DragScroll.h"
 #include "editor/UndoHistory.h"
-#include "map/Clipboard.h"
-#include "map/Footprints.h"
+#include "game/Clipboard.h"
+#include "game/Footprints.h"
 #include "map/MapDat.h"
 #include "resources/BigFile.h"
 #include "resources/UiHost.h"

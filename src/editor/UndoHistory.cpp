@@ -2,7 +2,7 @@
 // changed, within a memory budget.
 #include "editor/UndoHistory.h"
 
-#include "map/Clipboard.h"
+#include "game/Clipboard.h"
 #include "resources/Utils.h"
 
 namespace tess {

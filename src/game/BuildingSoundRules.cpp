@@ -20,7 +20,8 @@ namespace {
 
 // The system's error number for opening the file that is no sound file on the disk.
 int OpenError(const std::string& path) {
-    const int fd = ::open(ResolveDiskPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking: a named pipe of that name must not hold the dialog up.
+    const int fd = ::open(ResolveDiskPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return errno;
     ::close(fd);
     return EISDIR;  // it opened, so it is a directory

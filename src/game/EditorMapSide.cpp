@@ -1,7 +1,7 @@
 // What the game-data editors do to the map beside their record.
 #include "game/EditorMapSide.h"
 
-#include "map/Footprints.h"
+#include "game/Footprints.h"
 #include "map/MapDat.h"
 
 namespace tess {

@@ -1,7 +1,5 @@
 // The game-data file: players, settlements, buildings and units written field by field.
-#include <sys/stat.h>
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <optional>
 #include <span>
@@ -11,6 +9,7 @@
 #include "map/MapDat.h"
 #include "resources/BigFile.h"
 #include "resources/Bytes.h"
+#include "resources/DiskFile.h"
 #include "resources/SafeFile.h"
 #include "resources/UiHost.h"
 #include "resources/Utils.h"
@@ -26,7 +25,7 @@ constexpr int kBuildingWidths[] = {1, 4, 4, 4, 4, 4, 1, 4, 1, 1, 1};
 constexpr int kUnitWidths[] = {1, 4, 4, 4, 4, 4, 31, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 1, 1, 1, 1};
 
 // Far above the largest file the limits allow (about 1.5 MB); anything bigger is not ours.
-constexpr int64_t kLargestFile = 64 << 20;
+constexpr uint64_t kLargestFile = 64 << 20;
 
 struct SectionShape {
     const char* noun;  // Czech genitive plural for messages
@@ -299,27 +298,6 @@ void ReadUnit(ByteReader& in, int32_t size, int32_t index, const tMapa* map, Loa
     }
 }
 
-bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& why) {
-    const std::string resolved = ResolveDiskPath(path);
-    struct stat st;
-    if (::stat(resolved.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        why = "soubor neexistuje nebo to není soubor";
-        return false;
-    }
-    if (st.st_size > kLargestFile) {
-        why = "soubor je příliš velký";
-        return false;
-    }
-    std::ifstream file(resolved, std::ios::binary);
-    bytes.resize(static_cast<size_t>(st.st_size));
-    if (!file || !file.read(reinterpret_cast<char*>(bytes.data()),
-                            static_cast<std::streamsize>(bytes.size()))) {
-        why = "čtení selhalo";
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::vector<uint8_t> tKalistor::SaveToBytes() {
@@ -419,9 +397,10 @@ void tKalistor::SaveToFile(const std::string& path) {
 
 bool tKalistor::LoadFromFile(const std::string& path, const tMapa* map) {
     std::vector<uint8_t> bytes;
-    std::string why;
-    if (!ReadDiskFile(path, bytes, why)) {
-        Ui().MessageBox("Soubor \"" + path + "\" nelze načíst: " + why + ".", Buttons::Ok);
+    try {
+        bytes = ReadDiskFile(path, kLargestFile);
+    } catch (const IoError& e) {
+        Ui().MessageBox(std::string("Herní data nelze načíst: ") + e.what() + ".", Buttons::Ok);
         return false;
     }
     return LoadFromBytes(bytes, path, map);

@@ -6,13 +6,12 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
+#include "game/Footprints.h"
 #include "game/Kalistor.h"
-#include "map/Footprints.h"
 #include "map/MapDat.h"
 #include "resources/BigFile.h"
+#include "resources/DiskFile.h"
 #include "resources/SafeFile.h"
 #include "resources/Settings.h"
 #include "resources/UiHost.h"
@@ -25,6 +24,8 @@ namespace {
 constexpr const char* kSaving = "Save ...";
 constexpr const char* kSaveFailed = "Save ... failed!";
 constexpr const char* kSaveOk = "Save ... ok.";
+// The largest map file the editor writes, with room for a longer tail of an older build.
+constexpr uint64_t kLargestMapFile = 6 * uint64_t(kMaxMapSize) * kMaxMapSize + 4096;
 
 // The previous map file, kept while a pair is written so that it can be put back when the
 // second file fails. A hard link costs nothing; where the file system has none, the bytes are
@@ -53,10 +54,7 @@ class PreviousFile {
             }
             if (errno != EEXIST) break;
         }
-        std::ifstream in(path_, std::ios::binary);
-        bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (!in.good() && !in.eof())
-            throw IoError("Cannot save \"" + path_ + "\": the previous file cannot be read");
+        bytes_ = ReadDiskFile(path_, kLargestMapFile);
     }
 
     // Puts the previous file back (or removes the new one when there was none); raises IoError.
@@ -72,9 +70,7 @@ class PreviousFile {
             link_.clear();
             return;
         }
-        WriteFileAtomically(
-            path_, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes_.data()),
-                                            bytes_.size()));
+        WriteFileAtomically(path_, bytes_);
     }
 
     void Drop() {
@@ -87,7 +83,7 @@ class PreviousFile {
     std::string path_;
     bool existed_ = false;
     std::string link_;
-    std::string bytes_;
+    std::vector<uint8_t> bytes_;
 };
 
 MapPairSaveResult WriteFailed(const std::string& error) {
@@ -118,7 +114,8 @@ void RemoveGameLinks(tMapa& map) {
 
 MapPairSaveResult SaveMapPair(const tMapa& map, tKalistor& store, TPoint viewCentre,
                               const std::string& mapName, const std::string& savName,
-                              SettingsStore* settings, CheckProgress* progress) {
+                              SettingsStore* settings, CheckProgress* progress,
+                              RefusedGameData* refused) {
     Ui().SetCaption(kSaving);
     tMapCheck check(map, store);
     if (check.Check(kCheckFull, false, progress) != 0) {
@@ -129,12 +126,12 @@ MapPairSaveResult SaveMapPair(const tMapa& map, tKalistor& store, TPoint viewCen
         result.Findings = check.Findings();
         return result;
     }
-    return WriteMapPair(map, store, viewCentre, mapName, savName, settings);
+    return WriteMapPair(map, store, viewCentre, mapName, savName, settings, refused);
 }
 
 MapPairSaveResult WriteMapPair(const tMapa& map, tKalistor& store, TPoint viewCentre,
                                const std::string& mapName, const std::string& savName,
-                               SettingsStore* settings) {
+                               SettingsStore* settings, RefusedGameData* refused) {
     if (mapName.empty() || savName.empty())
         return WriteFailed("Mapu nelze uložit: chybí jméno souboru.");
     const std::string mapPath = ResolveDiskPath(mapName);
@@ -145,6 +142,16 @@ MapPairSaveResult WriteMapPair(const tMapa& map, tKalistor& store, TPoint viewCe
     // Everything that can stop the save short of a write happens before the first file changes:
     // the game data's bytes (its recalculations read the game tables) and the kept map file.
     const std::vector<uint8_t> savBytes = store.SaveToBytes();
+    if (refused && !refused->Path.empty() &&
+        ResolveDiskPath(refused->Path) == ResolveDiskPath(savName)) {
+        try {
+            KeepDamagedCopy(savName);
+        } catch (const IoError& e) {
+            return WriteFailed("Poškozený soubor \"" + savName +
+                               "\" nelze zachovat, mapa se neuloží: " + e.what());
+        }
+        refused->Path.clear();
+    }
     PreviousFile previousMap(mapPath);
     try {
         previousMap.Keep();
@@ -173,22 +180,30 @@ MapPairSaveResult WriteMapPair(const tMapa& map, tKalistor& store, TPoint viewCe
 
 bool OpenMapPair(tMapa& map, tKalistor& store, const tObjects& objects, ViewPosition& view,
                  const std::string& mapName, const std::string& savName, SettingsStore* settings,
-                 RepairSummary* repaired) {
+                 RepairSummary* repaired, RefusedGameData* refused) {
     // A refused map leaves everything as it was: the game data must not be read against a map
     // it does not belong to.
     if (!map.LoadFromFile(mapName, view)) return false;
     if (settings) settings->SetString("LastMap", mapName);
 
-    bool loaded = true;
-    if (FileExistsOnDisk(savName)) {
-        loaded = store.LoadFromFile(savName, &map);
-        if (!loaded) {
-            store.Clear();
-            RemoveGameLinks(map);
-        }
-    } else {
+    // Whatever waited to be kept belonged to the map that was open before.
+    if (refused) refused->Path.clear();
+    const bool exists = FileExistsOnDisk(savName);
+    const bool loaded = !exists || store.LoadFromFile(savName, &map);
+    if (!exists || !loaded) {
         store.Clear();
         RemoveGameLinks(map);
+    }
+    if (!loaded && refused) {
+        refused->Path = savName;
+        Ui().MessageBox("Mapa \"" + mapName +
+                            "\" je otevřená bez hráčů, usedlostí, budov a jednotek, protože "
+                            "soubor \"" +
+                            savName +
+                            "\" nelze načíst. Při prvním uložení mapy se tento soubor zachová "
+                            "jako \"" +
+                            DamagedCopyName(savName) + "\".",
+                        Buttons::Ok);
     }
 
     // Footprints are not trusted from the file: they are rebuilt from the anchors.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/MapCheck.h"
+#include "game/RefusedGameData.h"
 #include "resources/Utils.h"
 
 namespace tess {
@@ -27,9 +28,12 @@ std::string GameDataName(const std::string& mapName);
 // untouched) or the game-data file was refused (the map is loaded and repaired, the store empty
 // and the links gone, so no record of the previous map survives). `settings`, when given,
 // remembers the map as "LastMap"; `repaired`, when given, receives what the repair did.
+// `refused`, given by a caller that may save the map later, is set to the refused game-data
+// file (and cleared for a map whose game data loaded); the user is then told that the map is
+// open without game data and that the first save keeps the refused file.
 bool OpenMapPair(tMapa& map, tKalistor& store, const tObjects& objects, ViewPosition& view,
                  const std::string& mapName, const std::string& savName, SettingsStore* settings,
-                 RepairSummary* repaired = nullptr);
+                 RepairSummary* repaired = nullptr, RefusedGameData* refused = nullptr);
 
 enum class SaveOutcome {
     Saved,        // both files written
@@ -53,15 +57,18 @@ struct MapPairSaveResult {
 // caption becomes "Save ... ok." and `settings`, when given, remembers the map as "LastMap".
 // `viewCentre` is the cell stored as the map file's view centre (tMapa::ViewCentreOf of the
 // view). The file names must be given; asking for one ("Uložit jako") is the window's part.
+// When `refused` names the game-data file being written, that file is first kept as
+// KeepDamagedCopy does (nothing is written when it cannot be kept) and `refused` is cleared.
 MapPairSaveResult SaveMapPair(const tMapa& map, tKalistor& store, TPoint viewCentre,
                               const std::string& mapName, const std::string& savName,
-                              SettingsStore* settings, CheckProgress* progress = nullptr);
+                              SettingsStore* settings, CheckProgress* progress = nullptr,
+                              RefusedGameData* refused = nullptr);
 
 // The writing half of SaveMapPair, without the check: both files crash-safely, never half
-// updated, the same captions, messages and "LastMap".
+// updated, the same captions, messages and "LastMap", and a refused game-data file kept first.
 MapPairSaveResult WriteMapPair(const tMapa& map, tKalistor& store, TPoint viewCentre,
                                const std::string& mapName, const std::string& savName,
-                               SettingsStore* settings);
+                               SettingsStore* settings, RefusedGameData* refused = nullptr);
 
 // Empties every cell that links to a building or a unit.
 void RemoveGameLinks(tMapa& map);

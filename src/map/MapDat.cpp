@@ -1,9 +1,6 @@
 // The map document: the cell grid, its terrain list and wall-piece table, and the map file.
 #include "map/MapDat.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
 
 #include <bit>
@@ -11,13 +8,10 @@
 #include <climits>
 #include <cstring>
 
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
-
+#include "map/MapFileRows.h"
 #include "resources/BigFile.h"
 #include "resources/Bytes.h"
-#include "resources/FileDescriptor.h"
+#include "resources/DiskFile.h"
 #include "resources/SafeFile.h"
 #include "resources/UiHost.h"
 
@@ -33,11 +27,10 @@ constexpr size_t kNamesBytes = 16 * kNameBytes;
 constexpr size_t kShadeBytes = 16;
 constexpr size_t kTailBytes = kCentreBytes + kNamesBytes + kShadeBytes;  // 520
 
-// Two object types of old maps that were stored as a pair of anchors; a load turns each pair
-// into the new type at the first cell and the old type one cell further on.
-constexpr int kOldPairUpRightId = 270;  // pair along direction 0
+// Two object types of old maps (kOldPairUpRightId, kOldPairUpLeftId) were stored as a pair of
+// anchors; a load turns each pair into the new type at the first cell and the old type one cell
+// further on.
 constexpr int kNewUpRightId = 443;
-constexpr int kOldPairUpLeftId = 271;  // pair along direction 6
 constexpr int kNewUpLeftId = 442;
 
 struct DefaultTerrain {
@@ -66,141 +59,6 @@ constexpr DefaultTerrain kDefaultTerrains[16] = {
 constexpr int kUnshadedSlot = 9;
 
 constexpr bool kLittleEndianHost = std::endian::native == std::endian::little;
-
-// Swaps the words of cells between file order (little-endian) and memory on other hosts.
-void CellsToLittleEndian(tMapCell* cells, size_t count) {
-    if constexpr (!kLittleEndianHost) {
-        for (size_t i = 0; i < count; ++i)
-            for (uint16_t& word : cells[i].w)
-                word = static_cast<uint16_t>((word >> 8) | (word << 8));
-    } else {
-        (void)cells;
-        (void)count;
-    }
-}
-
-#if defined(__x86_64__)
-// The vector part of the look below: four vectors of words per step, so that the check keeps
-// up with the read (AVX2 where the processor has it, else SSE2, which every x86-64 has).
-// Returns how many words were covered; hit gets a non-zero bit for a wanted word.
-__attribute__((target("avx2"))) size_t FindOldPairWordsAvx2(const unsigned char* bytes,
-                                                            size_t words, unsigned& hit) {
-    const __m256i ignoreLowBit = _mm256_set1_epi16(static_cast<short>(0xFFFE));
-    const __m256i wanted = _mm256_set1_epi16(kOldPairUpRightId);
-    __m256i found[4] = {_mm256_setzero_si256(), _mm256_setzero_si256(), _mm256_setzero_si256(),
-                        _mm256_setzero_si256()};
-    size_t i = 0;
-    for (; i + 64 <= words; i += 64) {
-        for (int k = 0; k < 4; ++k) {
-            const __m256i v =
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + 2 * i) + k);
-            found[k] = _mm256_or_si256(
-                found[k], _mm256_cmpeq_epi16(_mm256_and_si256(v, ignoreLowBit), wanted));
-        }
-    }
-    hit |= static_cast<unsigned>(_mm256_movemask_epi8(
-        _mm256_or_si256(_mm256_or_si256(found[0], found[1]), _mm256_or_si256(found[2], found[3]))));
-    return i;
-}
-
-size_t FindOldPairWordsSse2(const unsigned char* bytes, size_t words, unsigned& hit) {
-    const __m128i ignoreLowBit = _mm_set1_epi16(static_cast<short>(0xFFFE));
-    const __m128i wanted = _mm_set1_epi16(kOldPairUpRightId);
-    __m128i found[4] = {_mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128(),
-                        _mm_setzero_si128()};
-    size_t i = 0;
-    for (; i + 32 <= words; i += 32) {
-        for (int k = 0; k < 4; ++k) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 2 * i) + k);
-            found[k] =
-                _mm_or_si128(found[k], _mm_cmpeq_epi16(_mm_and_si128(v, ignoreLowBit), wanted));
-        }
-    }
-    hit |= static_cast<unsigned>(_mm_movemask_epi8(
-        _mm_or_si128(_mm_or_si128(found[0], found[1]), _mm_or_si128(found[2], found[3]))));
-    return i;
-}
-
-bool HasAvx2() {
-    static const bool avx2 = (__builtin_cpu_init(), __builtin_cpu_supports("avx2") != 0);
-    return avx2;
-}
-#endif
-
-// A cheap look at every word of a row for the old pair types (270 and 271 differ in the low bit
-// only), so that the check after a load costs little next to the read; rows it passes are
-// checked cell by cell.
-bool RowMayHoldOldPair(const tMapCell* row, int32_t width) {
-    static_assert(kOldPairUpRightId == 270 && kOldPairUpLeftId == 271);
-    const auto* bytes = reinterpret_cast<const unsigned char*>(row);
-    const size_t words = static_cast<size_t>(width) * 3;
-    unsigned hit = 0;
-    size_t i = 0;
-#if defined(__x86_64__)
-    i = HasAvx2() ? FindOldPairWordsAvx2(bytes, words, hit) : 0;
-    i += FindOldPairWordsSse2(bytes + 2 * i, words - i, hit);
-#endif
-    for (; i < words; ++i) {
-        uint16_t word;
-        std::memcpy(&word, bytes + 2 * i, sizeof word);
-        hit |= static_cast<unsigned>((word & 0xFFFE) == kOldPairUpRightId);
-    }
-    return hit != 0;
-}
-
-// Reads the cell rows of a Width x Height map straight into the storage rows, a few rows at a
-// time so that each batch is still in the cache when its rows are looked over for the old pair
-// types (mayHoldOldPair gets one flag per row). Returns false with errno set when the file
-// cannot deliver them all.
-bool ReadCellRows(int fd, tMapCell* storage, int32_t width, int32_t height,
-                  std::vector<uint8_t>& mayHoldOldPair) {
-    const size_t rowBytes = kCellBytes * static_cast<size_t>(width);
-    const int maxVectors = std::min(IOV_MAX, 64);
-    mayHoldOldPair.assign(static_cast<size_t>(height), 0);
-    uint64_t offset = kHeaderBytes;
-    std::vector<iovec> vectors;
-    vectors.reserve(static_cast<size_t>(std::min(height, maxVectors)));
-    for (int32_t first = 0; first < height;) {
-        const int32_t rows = std::min(height - first, maxVectors);
-        vectors.clear();
-        for (int32_t y = first; y < first + rows; ++y)
-            vectors.push_back({storage + tMapa::Index(0, y), rowBytes});
-        size_t wanted = rowBytes * static_cast<size_t>(rows);
-        size_t index = 0;
-        while (wanted > 0) {
-            const ssize_t n =
-                ::preadv(fd, vectors.data() + index, static_cast<int>(vectors.size() - index),
-                         static_cast<off_t>(offset));
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                return false;
-            }
-            if (n == 0) {
-                errno = EIO;  // the file was shortened while being read
-                return false;
-            }
-            size_t done = static_cast<size_t>(n);
-            offset += done;
-            wanted -= done;
-            // Skip the filled vectors and move into a partly filled one.
-            while (done > 0 && done >= vectors[index].iov_len) {
-                done -= vectors[index].iov_len;
-                ++index;
-            }
-            if (done > 0) {
-                vectors[index].iov_base = static_cast<uint8_t*>(vectors[index].iov_base) + done;
-                vectors[index].iov_len -= done;
-            }
-        }
-        for (int32_t y = first; y < first + rows; ++y) {
-            tMapCell* row = storage + tMapa::Index(0, y);
-            CellsToLittleEndian(row, static_cast<size_t>(width));
-            mayHoldOldPair[static_cast<size_t>(y)] = RowMayHoldOldPair(row, width);
-        }
-        first += rows;
-    }
-    return true;
-}
 
 int32_t ToInt32(int64_t value) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
@@ -312,14 +170,14 @@ bool tMapa::LoadFromFile(const std::string& name, ViewPosition& view) {
     };
     const std::string quoted = "\"" + name + "\"";
 
-    // Non-blocking so that a named pipe is refused below instead of hanging the open.
-    FileDescriptor file(::open(ResolveDiskPath(name).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.get() < 0)
-        return refuse("Nelze otevřít soubor " + quoted + ": " + std::strerror(errno));
-    struct stat st;
-    if (::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        return refuse("Nelze otevřít soubor " + quoted + ": není to soubor");
-    const uint64_t fileSize = static_cast<uint64_t>(st.st_size);
+    DiskFile disk;
+    try {
+        disk = OpenDiskFile(name);
+    } catch (const IoError& e) {
+        return refuse(std::string("Mapu nelze načíst: ") + e.what() + ".");
+    }
+    const FileDescriptor& file = disk.Fd;
+    const uint64_t fileSize = disk.Size;
 
     uint8_t header[kHeaderBytes];
     const ssize_t headerRead = ReadFullyAt(file.get(), header, sizeof header, 0);
@@ -377,19 +235,17 @@ bool tMapa::LoadFromFile(const std::string& name, ViewPosition& view) {
         for (TerrainSlot& slot : terrains)
             slot.Shade = tail.U8();
 
+    // The extra column and row are never saved; they are reset so that nothing of the previous
+    // map is read through the clamping getters at the edges (the column as the rows are read).
+    tMapCell edge;
+    edge.Put(0, 6, 7, 3);
     std::vector<uint8_t> mayHoldOldPair;
-    if (!ReadCellRows(file.get(), cells_.data(), width, height, mayHoldOldPair))
+    if (!ReadCellRows(file.get(), cells_.data(), width, height, edge, mayHoldOldPair))
         return refuse("Chyba čtení souboru " + quoted + ": " + std::strerror(errno) +
                       " (mapa je načtena jen zčásti).");
 
     Width = width;
     Height = height;
-    // The extra column and row are never saved; reset them so that nothing of the previous
-    // map is read through the clamping getters at the edges.
-    tMapCell edge;
-    edge.Put(0, 6, 7, 3);
-    for (int32_t y = 0; y <= Height; ++y)
-        At(Width, y) = edge;
     for (int32_t x = 0; x <= Width; ++x)
         At(x, Height) = edge;
     Terrains = std::move(terrains);

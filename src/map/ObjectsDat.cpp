@@ -2,12 +2,11 @@
 #include "map/ObjectsDat.h"
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 
-#include "game/GameTables.h"
 #include "resources/BigFile.h"
 #include "resources/Bytes.h"
+#include "resources/DiskFile.h"
+#include "resources/GameTable.h"
 #include "resources/SafeFile.h"
 #include "resources/Sprites.h"
 #include "resources/UiHost.h"
@@ -95,20 +94,6 @@ std::unique_ptr<tObject> ReadEntry(ByteReader& in, int32_t slot) {
     o->pod_teren = in.U16();
     o->TreeIdxPlain = ComputeTreeIdxPlain(o->Tree_idx);
     return o;
-}
-
-std::vector<uint8_t> ReadDiskFile(const std::string& path, size_t limit) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    if (error) throw IoError("nelze zjistit velikost: " + error.message());
-    if (size > limit)
-        throw IoError("je delší (" + std::to_string(size) + " bajtů) než 10 000 položek");
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw IoError("nelze otevřít");
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (static_cast<size_t>(file.gcount()) != bytes.size()) throw IoError("nelze přečíst");
-    return bytes;
 }
 
 // The first four bytes of a sprite file, which choose its decoder.

@@ -8,15 +8,14 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include <fcntl.h>
-
 #include <cmath>
 #include <mutex>
 #include <optional>
 #include <vector>
 
 #include "resources/AviHeader.h"
-#include "resources/FileDescriptor.h"
+#include "resources/BigFile.h"
+#include "resources/DiskFile.h"
 #include "resources/UiHost.h"
 #include "resources/Utils.h"
 
@@ -69,6 +68,12 @@ class VideoSession {
   public:
     explicit VideoSession(const std::string& path) {
         QuietFfmpeg();
+        // FFmpeg's open would wait on a named pipe: only a regular file is handed to it.
+        try {
+            OpenDiskFile(path);
+        } catch (const IoError&) {
+            throw Failure{Step::FileOpen};
+        }
         // Only the AVI demuxer and only plain files: a crafted file must not make FFmpeg read
         // other files, playlists or network addresses.
         AVDictionary* options = nullptr;
@@ -204,10 +209,14 @@ std::string VideoPath(const std::string& name) {
 }
 
 std::optional<AviStreamHeader> FirstStreamHeader(const std::string& path) {
-    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) return std::nullopt;
+    DiskFile file;
+    try {
+        file = OpenDiskFile(path);
+    } catch (const IoError&) {
+        return std::nullopt;
+    }
     std::vector<uint8_t> head(kHeadBytes);
-    const ssize_t got = ReadFullyAt(fd.get(), head.data(), head.size(), 0);
+    const ssize_t got = ReadFullyAt(file.Fd.get(), head.data(), head.size(), 0);
     if (got <= 0) return std::nullopt;
     head.resize(static_cast<size_t>(got));
     return ReadFirstStreamHeader(head);

@@ -3,15 +3,13 @@
 
 #include <cstring>
 
+#include "resources/Bytes.h"
+
 namespace tess {
 
 namespace {
 
 constexpr size_t kStreamHeaderBytes = 48;  // up to and including dwQuality
-
-uint32_t Le32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 bool Is(std::span<const uint8_t> bytes, size_t at, const char* code) {
     return at + 4 <= bytes.size() && std::memcmp(bytes.data() + at, code, 4) == 0;
@@ -23,7 +21,7 @@ std::optional<std::span<const uint8_t>> FindChunk(std::span<const uint8_t> bytes
                                                   const char* listType) {
     size_t at = 0;
     while (at + 8 <= bytes.size()) {
-        const uint64_t size = Le32(bytes.data() + at + 4);
+        const uint64_t size = LeU32(bytes.data() + at + 4);
         const uint64_t available = bytes.size() - (at + 8);
         const size_t inside = static_cast<size_t>(size < available ? size : available);
         if (Is(bytes, at, id)) {
@@ -50,10 +48,10 @@ std::optional<AviStreamHeader> ReadFirstStreamHeader(std::span<const uint8_t> he
     const uint8_t* p = strh->data();
     AviStreamHeader header;
     header.Type.assign(reinterpret_cast<const char*>(p), 4);
-    header.Scale = Le32(p + 20);
-    header.Rate = Le32(p + 24);
-    header.Length = Le32(p + 32);
-    header.Quality = Le32(p + 40);
+    header.Scale = LeU32(p + 20);
+    header.Rate = LeU32(p + 24);
+    header.Length = LeU32(p + 32);
+    header.Quality = LeU32(p + 40);
     return header;
 }
 

@@ -1,7 +1,6 @@
 // The game archive ("zor.dat") with the disk as fallback: lookup and member/disk streams.
 #include "resources/BigFile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,7 +8,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include "resources/Bytes.h"
+#include "resources/DiskFile.h"
 #include "resources/FileDescriptor.h"
+#include "resources/UiHost.h"
 #include "resources/Utils.h"
 
 namespace tess {
@@ -29,10 +31,8 @@ struct ArchiveHandle {
 namespace {
 
 constexpr size_t kEntryWindow = 1000;
-
-uint32_t ReadU32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
+// What a read past the end of an archive member raises.
+constexpr char kMemberEndOfFile[] = "End of file";
 
 // Reads up to count bytes at offset; returns how many were read.
 size_t ReadAt(int fd, void* buffer, size_t count, uint64_t offset) {
@@ -90,7 +90,7 @@ class MemberStream final : public TBigFileStream {
             n == 0 ? 0
                    : ReadAt(file_->fd, buffer, n, entry_.Offset + static_cast<uint64_t>(position_));
         position_ += static_cast<int64_t>(got);
-        if (got != count) throw IoError("End of file");
+        if (got != count) throw IoError(kMemberEndOfFile);
     }
 
     void Seek(int64_t position) override { position_ = position; }
@@ -104,7 +104,7 @@ class MemberStream final : public TBigFileStream {
 
 class DiskStream final : public TBigFileStream {
   public:
-    DiskStream(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
+    DiskStream(DiskFile file, std::string name) : fd_(file.Fd.release()), name_(std::move(name)) {}
     ~DiskStream() override { Close(); }
 
     void Close() override {
@@ -122,7 +122,7 @@ class DiskStream final : public TBigFileStream {
                 if (errno == EINTR) continue;
                 throw IoError("Read error \"" + name_ + "\": " + std::strerror(errno));
             }
-            if (n == 0) throw IoError("Read beyond end of file \"" + name_ + "\"");
+            if (n == 0) throw IoError(DiskEndOfFile(name_));
             done += static_cast<size_t>(n);
         }
     }
@@ -152,6 +152,8 @@ TBigFile::~TBigFile() = default;
 void TBigFile::Close() {
     file_.reset();
     directory_.clear();
+    damaged_.clear();
+    reportedDamage_.clear();
     archiveName_.clear();
 }
 
@@ -159,13 +161,9 @@ void TBigFile::Open(const std::string& name) {
     Close();
     auto file = std::make_shared<ArchiveHandle>();
     // Read-only: the archive is never written, and game data installed read-only must load.
-    file->fd = ::open(ResolveDiskPath(name).c_str(), O_RDONLY | O_CLOEXEC);
-    if (file->fd < 0)
-        throw IoError("Cannot open archive \"" + name + "\": " + std::strerror(errno));
-    struct stat st;
-    if (::fstat(file->fd, &st) != 0 || !S_ISREG(st.st_mode))
-        throw IoError("Cannot open archive \"" + name + "\": not a regular file");
-    file->size = static_cast<uint64_t>(st.st_size);
+    DiskFile disk = OpenDiskFile(name);
+    file->size = disk.Size;
+    file->fd = disk.Fd.release();
 
     const auto damaged = [&name](const std::string& why) {
         return IoError("Damaged archive \"" + name + "\": " + why);
@@ -173,15 +171,15 @@ void TBigFile::Open(const std::string& name) {
     uint8_t header[8];
     if (ReadAt(file->fd, header, sizeof header, 0) != sizeof header)
         throw damaged("shorter than its 8-byte header");
-    const uint32_t count = ReadU32(header);
-    const uint64_t directoryOffset = ReadU32(header + 4);
+    const uint32_t count = LeU32(header);
+    const uint64_t directoryOffset = LeU32(header + 4);
     if (count > 0 && directoryOffset >= file->size)
         throw damaged("the directory starts past the end of the file");
     // The smallest entry is an empty name: its zero byte and 8 bytes.
     if (count > (file->size - std::min(file->size, directoryOffset)) / 9)
         throw damaged("the entry count does not fit the file");
 
-    std::vector<TBigFileFileEntry> entries;
+    std::vector<TBigFileFileEntry> entries, outOfBounds;
     entries.reserve(count);
     uint64_t p = directoryOffset;
     uint8_t window[kEntryWindow];
@@ -194,20 +192,24 @@ void TBigFile::Open(const std::string& name) {
             throw damaged("entry " + std::to_string(i + 1) + " is cut off");
         TBigFileFileEntry entry;
         entry.Name = AnsiUpperCase(std::string(reinterpret_cast<const char*>(window), nameLength));
-        entry.Offset = ReadU32(window + nameLength + 1);
-        entry.Size = ReadU32(window + nameLength + 5);
+        entry.Offset = LeU32(window + nameLength + 1);
+        entry.Size = LeU32(window + nameLength + 5);
         entry.EntryPos = p;
+        // One member out of bounds does not spoil the others; it fails when it is asked for.
         if (uint64_t(entry.Offset) + entry.Size > file->size)
-            throw damaged("member \"" + Cp1250ToUtf8(entry.Name) + "\" lies past the end");
-        entries.push_back(std::move(entry));
+            outOfBounds.push_back(std::move(entry));
+        else
+            entries.push_back(std::move(entry));
         p += nameLength + 1 + 8;
     }
-    std::sort(entries.begin(), entries.end(),
-              [](const TBigFileFileEntry& a, const TBigFileFileEntry& b) {
-                  return ByteLess(b.Name, a.Name);
-              });
+    const auto descending = [](const TBigFileFileEntry& a, const TBigFileFileEntry& b) {
+        return ByteLess(b.Name, a.Name);
+    };
+    std::sort(entries.begin(), entries.end(), descending);
+    std::sort(outOfBounds.begin(), outOfBounds.end(), descending);
     file_ = std::move(file);
     directory_ = std::move(entries);
+    damaged_ = std::move(outOfBounds);
     archiveName_ = name;
 }
 
@@ -218,16 +220,17 @@ std::string TBigFile::LookupKey(const std::string& name) {
     return AnsiUpperCase(key);
 }
 
-const TBigFileFileEntry* TBigFile::FindEntry(const std::string& name) const {
-    if (directory_.empty()) return nullptr;
-    const std::string key = LookupKey(name);
-    // Search by halving over the descending directory.
+namespace {
+
+// Search by halving over a directory sorted in descending byte-wise order.
+const TBigFileFileEntry* FindByKey(const std::vector<TBigFileFileEntry>& directory,
+                                   const std::string& key) {
     int64_t lo = 0;
-    int64_t hi = static_cast<int64_t>(directory_.size()) - 1;
+    int64_t hi = static_cast<int64_t>(directory.size()) - 1;
     while (lo <= hi) {
         const int64_t mid = (lo + hi) / 2;
-        const std::string& entryName = directory_[static_cast<size_t>(mid)].Name;
-        if (entryName == key) return &directory_[static_cast<size_t>(mid)];
+        const std::string& entryName = directory[static_cast<size_t>(mid)].Name;
+        if (entryName == key) return &directory[static_cast<size_t>(mid)];
         if (ByteLess(entryName, key))
             hi = mid - 1;
         else
@@ -236,22 +239,35 @@ const TBigFileFileEntry* TBigFile::FindEntry(const std::string& name) const {
     return nullptr;
 }
 
+}  // namespace
+
+const TBigFileFileEntry* TBigFile::FindEntry(const std::string& name) const {
+    if (directory_.empty()) return nullptr;
+    return FindByKey(directory_, LookupKey(name));
+}
+
+const TBigFileFileEntry* TBigFile::FindDamagedEntry(const std::string& name) const {
+    if (damaged_.empty()) return nullptr;
+    return FindByKey(damaged_, LookupKey(name));
+}
+
+void TBigFile::ReportDamagedMember(const std::string& name) const {
+    const TBigFileFileEntry* entry = FindDamagedEntry(name);
+    if (!entry || !reportedDamage_.insert(entry->Name).second) return;
+    ErrorBox("Archiv \"" + archiveName_ + "\" je poškozený: data položky \"" +
+             Cp1250ToUtf8(entry->Name) + "\" leží za koncem souboru. Místo ní se čte soubor \"" +
+             name + "\" z disku.");
+}
+
 bool TBigFile::OpenFile(TBigFileStreamPtr& stream, const std::string& name) const {
     stream.reset();
     if (const TBigFileFileEntry* entry = FindEntry(name)) {
         stream = std::make_unique<MemberStream>(file_, *entry);
         return true;
     }
-    const std::string path = ResolveDiskPath(name);
+    ReportDamagedMember(name);
     // Read-only, so read-only game data opens (the archive's read-write mode is not needed).
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw IoError("Cannot open file \"" + name + "\": " + std::strerror(errno));
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        throw IoError("Cannot open file \"" + name + "\": not a file");
-    }
-    stream = std::make_unique<DiskStream>(fd, name);
+    stream = std::make_unique<DiskStream>(OpenDiskFile(name), name);
     return true;
 }
 
@@ -279,15 +295,20 @@ void TBigFile::CloseFile(TBigFileStreamPtr& stream) {
     stream.reset();
 }
 
-std::vector<uint8_t> TBigFile::ReadWholeFile(const std::string& name) const {
-    TBigFileStreamPtr stream;
-    OpenFile(stream, name);
-    const int64_t size = stream->Size();
-    if (size < 0 || size > (int64_t(1) << 31)) throw IoError("File too large \"" + name + "\"");
-    std::vector<uint8_t> data(static_cast<size_t>(size));
-    if (!data.empty()) stream->Read(data.data(), data.size());
-    CloseFile(stream);
+std::vector<uint8_t> TBigFile::ReadWholeFile(const std::string& name, uint64_t limit) const {
+    const TBigFileFileEntry* entry = FindEntry(name);
+    if (!entry) {
+        ReportDamagedMember(name);
+        return ReadDiskFile(name, limit);
+    }
+    if (entry->Size > limit) throw IoError(TooLargeText(name, entry->Size, limit));
+    std::vector<uint8_t> data(entry->Size);
+    MemberStream(file_, *entry).Read(data.data(), data.size());
     return data;
+}
+
+std::string TBigFile::EndOfFileText(const std::string& name) const {
+    return FindEntry(name) ? std::string(kMemberEndOfFile) : DiskEndOfFile(name);
 }
 
 TBigFile& BigFile() {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -42,8 +43,10 @@ class TBigFile {
     TBigFile(const TBigFile&) = delete;
     TBigFile& operator=(const TBigFile&) = delete;
 
-    // Loads the directory of the archive (UTF-8 path). A missing, unreadable or damaged archive
-    // raises IoError and leaves the archive empty.
+    // Loads the directory of the archive (UTF-8 path). A missing or unreadable archive, or one
+    // whose directory is damaged, raises IoError and leaves the archive empty. A member whose
+    // data lies past the end of the file is kept aside: its lookup falls to the disk, and the
+    // first attempt to read it reports the damage; the other members stay usable.
     void Open(const std::string& name);
     // Forgets the archive: every lookup goes to the disk.
     void Close();
@@ -61,19 +64,37 @@ class TBigFile {
     static int32_t FileSize(TBigFileStream* stream);
     static void CloseFile(TBigFileStreamPtr& stream);
 
-    // The whole content of a file found as OpenFile finds it; raises IoError.
-    std::vector<uint8_t> ReadWholeFile(const std::string& name) const;
+    // The whole content of a file found as OpenFile finds it, at most `limit` bytes; raises
+    // IoError with the messages of ReadDiskFile (an archive member too large or cut off raises
+    // "File too large" or "End of file").
+    std::vector<uint8_t> ReadWholeFile(const std::string& name,
+                                       uint64_t limit = kWholeFileLimit) const;
+    // What a read past the end of the file of that name raises: "End of file" for an archive
+    // member, the disk's end-of-file error otherwise.
+    std::string EndOfFileText(const std::string& name) const;
+
+    // The limit of a whole-file read that names none: far above any file of the game's data.
+    static constexpr uint64_t kWholeFileLimit = uint64_t(256) << 20;
 
     const std::vector<TBigFileFileEntry>& Directory() const { return directory_; }
+    // The members kept aside because their data lies past the end of the archive.
+    const std::vector<TBigFileFileEntry>& DamagedEntries() const { return damaged_; }
+    // The damaged member of that name, or nullptr (the lookup rules of FindEntry).
+    const TBigFileFileEntry* FindDamagedEntry(const std::string& name) const;
     const std::string& ArchiveName() const { return archiveName_; }
 
     // The lookup key of a name: separators unified, "." and ".." resolved, upper-cased CP1250.
     static std::string LookupKey(const std::string& name);
 
   private:
+    // Shows the damage of a member that was asked for, once per member.
+    void ReportDamagedMember(const std::string& name) const;
+
     std::shared_ptr<struct ArchiveHandle> file_;
     std::string archiveName_;
     std::vector<TBigFileFileEntry> directory_;
+    std::vector<TBigFileFileEntry> damaged_;
+    mutable std::set<std::string> reportedDamage_;
 };
 
 // The program-wide archive. Start-up opens it on "zor.dat" in the game directory.

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "resources/BigFile.h"
+#include "resources/Bytes.h"
 
 namespace tess {
 
@@ -21,30 +22,23 @@ struct StbFree {
     throw IoError("Damaged bitmap \"" + name + "\": " + why);
 }
 
-uint32_t Le(const uint8_t* p, int bytes) {
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = v << 8 | p[i];
-    return v;
-}
-
 // Whether the uncompressed pixel rows the header promises fit in the file. The decoder would
 // otherwise make up the missing rows, after allocating the whole picture for them.
 bool PixelRowsPresent(std::span<const uint8_t> bytes) {
     if (bytes.size() < 30) return false;
     const uint8_t* p = bytes.data();
-    const uint32_t offset = Le(p + 10, 4), headerSize = Le(p + 14, 4);
+    const uint32_t offset = LeU32(p + 10), headerSize = LeU32(p + 14);
     int64_t width, height, bits, compression = 0;
     if (headerSize == 12) {
-        width = Le(p + 18, 2);
-        height = Le(p + 20, 2);
-        bits = Le(p + 24, 2);
+        width = LeU16(p + 18);
+        height = LeU16(p + 20);
+        bits = LeU16(p + 24);
     } else {
         if (bytes.size() < 34) return false;
-        width = static_cast<int32_t>(Le(p + 18, 4));
-        height = static_cast<int32_t>(Le(p + 22, 4));
-        bits = Le(p + 28, 2);
-        compression = Le(p + 30, 4);
+        width = static_cast<int32_t>(LeU32(p + 18));
+        height = static_cast<int32_t>(LeU32(p + 22));
+        bits = LeU16(p + 28);
+        compression = LeU32(p + 30);
     }
     // Run-length compressed rows have no fixed size; the decoder refuses them anyway. Any
     // other value is decoded as plain rows.

@@ -5,12 +5,43 @@
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "resources/BigFile.h"
 
 namespace tess {
+
+// Little-endian values at a place the caller has already checked lies inside its buffer. Every
+// reader of the game's files takes its multi-byte fields through these (or ByteReader).
+inline uint16_t LeU16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+inline uint32_t LeU32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+inline int32_t LeI32(const uint8_t* p) {
+    return static_cast<int32_t>(LeU32(p));
+}
+inline uint64_t LeU64(const uint8_t* p) {
+    return uint64_t(LeU32(p)) | uint64_t(LeU32(p + 4)) << 32;
+}
+// The memo files of the tables are the one big-endian format.
+inline uint32_t BeU32(const uint8_t* p) {
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
+}
+inline void PutLeU16(uint8_t* p, uint16_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+inline void PutLeU32(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+inline void PutLeI32(uint8_t* p, int32_t v) {
+    PutLeU32(p, static_cast<uint32_t>(v));
+}
 
 // Reads fields from a byte buffer; reading past the end raises IoError("End of file").
 class ByteReader {
@@ -35,21 +66,18 @@ class ByteReader {
     uint16_t U16() {
         const size_t p = Need(2);
         pos_ += 2;
-        return static_cast<uint16_t>(data_[p] | data_[p + 1] << 8);
+        return LeU16(data_.data() + p);
     }
     uint32_t U32() {
         const size_t p = Need(4);
         pos_ += 4;
-        return uint32_t(data_[p]) | uint32_t(data_[p + 1]) << 8 | uint32_t(data_[p + 2]) << 16 |
-               uint32_t(data_[p + 3]) << 24;
+        return LeU32(data_.data() + p);
     }
     int32_t I32() { return static_cast<int32_t>(U32()); }
     double F64() {
         const size_t p = Need(8);
         pos_ += 8;
-        uint64_t bits = 0;
-        for (int i = 7; i >= 0; --i)
-            bits = bits << 8 | data_[p + static_cast<size_t>(i)];
+        const uint64_t bits = LeU64(data_.data() + p);
         double value;
         std::memcpy(&value, &bits, sizeof value);
         return value;
@@ -86,12 +114,14 @@ class ByteWriter {
 
     void U8(uint8_t v) { data_.push_back(v); }
     void U16(uint16_t v) {
-        data_.push_back(static_cast<uint8_t>(v));
-        data_.push_back(static_cast<uint8_t>(v >> 8));
+        uint8_t b[2];
+        PutLeU16(b, v);
+        Bytes(b, sizeof b);
     }
     void U32(uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            data_.push_back(static_cast<uint8_t>(v >> (8 * i)));
+        uint8_t b[4];
+        PutLeU32(b, v);
+        Bytes(b, sizeof b);
     }
     void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
     void F64(double v) {
@@ -114,8 +144,9 @@ class ByteWriter {
     }
     // Overwrites 4 bytes at an earlier position.
     void PatchU32(size_t position, uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            data_.at(position + i) = static_cast<uint8_t>(v >> (8 * i));
+        if (position > data_.size() || data_.size() - position < 4)
+            throw std::out_of_range("PatchU32 past the end");
+        PutLeU32(data_.data() + position, v);
     }
 
   private:

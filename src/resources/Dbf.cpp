@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "resources/BigFile.h"
+#include "resources/Bytes.h"
 #include "resources/UiHost.h"
 #include "resources/Utils.h"
 
@@ -16,16 +17,6 @@ namespace {
 constexpr size_t kHeaderFixedPart = 12;  // version, date, record count, header and record sizes
 constexpr size_t kDescriptorSize = 32;
 constexpr size_t kFieldNameBytes = 10;
-
-uint16_t ReadU16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint32_t ReadU32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-uint32_t ReadU32BigEndian(const uint8_t* p) {
-    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
-}
 
 char UpperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -109,9 +100,9 @@ void tTable::ReadStructure(const std::string& name) {
         ReportDamage(name, "soubor je kratší než hlavička");
         return;
     }
-    const int32_t storedCount = static_cast<int32_t>(ReadU32(&data_[4]));
-    HeaderSize = ReadU16(&data_[8]);
-    RecordSize = ReadU16(&data_[10]);
+    const int32_t storedCount = static_cast<int32_t>(LeU32(&data_[4]));
+    HeaderSize = LeU16(&data_[8]);
+    RecordSize = LeU16(&data_[10]);
     if (HeaderSize < 33) {
         ReportDamage(name, "délka hlavičky " + std::to_string(HeaderSize) + " je menší než 33");
         return;
@@ -182,7 +173,7 @@ std::string tTable::MemoText(const tFieldDescriptor& field) const {
         const std::string_view value = ValueView(field);
         int64_t block = 0;
         if (field.Length == 4) {
-            block = static_cast<int32_t>(ReadU32(reinterpret_cast<const uint8_t*>(value.data())));
+            block = static_cast<int32_t>(LeU32(reinterpret_cast<const uint8_t*>(value.data())));
         } else {
             const size_t first = value.find_first_not_of(' ');
             int32_t parsed = 0;
@@ -198,14 +189,14 @@ std::string tTable::MemoText(const tFieldDescriptor& field) const {
         uint8_t word[4];
         TBigFile::SeekFile(stream.get(), 4);
         TBigFile::ReadFile(stream.get(), word, 4);
-        const uint64_t blockSize = ReadU32BigEndian(word);
+        const uint64_t blockSize = BeU32(word);
         if (blockSize != 0 && static_cast<uint64_t>(block) > uint64_t(memoSize) / blockSize)
             return {};
         const int64_t lengthAt = block * static_cast<int64_t>(blockSize) + 4;
         if (lengthAt + 4 > memoSize) return {};
         TBigFile::SeekFile(stream.get(), lengthAt);
         TBigFile::ReadFile(stream.get(), word, 4);
-        const uint64_t length = ReadU32BigEndian(word);
+        const uint64_t length = BeU32(word);
         if (length > static_cast<uint64_t>(memoSize - lengthAt - 4)) return {};
         std::string text(static_cast<size_t>(length), '\0');
         if (length > 0) TBigFile::ReadFile(stream.get(), text.data(), text.size());
@@ -305,11 +296,11 @@ bool GetBool(tTable& table, std::string_view name) {
 }
 
 int64_t LocateKey(const tFieldDescriptor& field, std::string_view value) {
-    if (UpperAscii(field.FieldType) != 'N' || field.Decimals != 0) return -1;
+    if (UpperAscii(field.FieldType) != 'N' || field.Decimals != 0) return kNoLocateKey;
     try {
         return GetNumber(value, 1);
     } catch (const ConvertError&) {
-        return -1;  // a run of digits too long for 32 bits matches no integer
+        return kNoLocateKey;
     }
 }
 

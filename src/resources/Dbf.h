@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -113,8 +114,12 @@ bool Locate(tTable& table, std::string_view name, const char* value);
 bool Locate(tTable& table, std::string_view name, bool value);
 bool Locate(tTable& table, std::string_view name, double value);
 
+// What LocateKey gives for a value that no integer search may match. It lies outside the range
+// of int32_t, so a search for any number (-1 included) never takes it for a key.
+inline constexpr int64_t kNoLocateKey = std::numeric_limits<int64_t>::min();
+
 // The integer a numeric lookup compares for a field value: the first run of digits of an "N"
-// field without decimals; -1 for any other field type or text without a usable number.
+// field without decimals; kNoLocateKey for any other field type or a run too long for 32 bits.
 int64_t LocateKey(const tFieldDescriptor& field, std::string_view value);
 
 // The write operations of the editors. Each changes the field of the current record in memory

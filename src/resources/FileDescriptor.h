@@ -28,13 +28,27 @@ inline ssize_t ReadFullyAt(int fd, void* buffer, size_t count, uint64_t offset) 
 
 class FileDescriptor {
   public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0) ::close(fd_);
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.release()) {}
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+        if (this != &other) {
+            if (fd_ >= 0) ::close(fd_);
+            fd_ = other.release();
+        }
+        return *this;
+    }
     int get() const { return fd_; }
+    // Gives up ownership: the caller closes the descriptor.
+    int release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
 
   private:
     int fd_;

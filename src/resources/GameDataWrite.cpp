@@ -1,7 +1,6 @@
 // Writing game data back where it was read from: a disk file or an archive member, crash-safely.
 #include "resources/GameDataWrite.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +11,8 @@
 #include <vector>
 
 #include "resources/BigFile.h"
+#include "resources/Bytes.h"
+#include "resources/DiskFile.h"
 #include "resources/FileDescriptor.h"
 #include "resources/SafeFile.h"
 #include "resources/Utils.h"
@@ -21,15 +22,6 @@ namespace tess {
 namespace {
 
 constexpr size_t kCopyChunk = size_t(1) << 20;
-
-uint32_t ReadU32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-void PutU32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
 
 // The existing, writable file a replacement goes to: symbolic links followed, so the link stays.
 std::string WritableTarget(const std::string& name) {
@@ -82,9 +74,13 @@ bool SharedByAnother(const TBigFile& archive, const TBigFileFileEntry& entry, ui
         return length > 0 && from < offset + size && offset < from + length;
     };
     if (overlaps(0, 8)) return true;
-    for (const TBigFileFileEntry& other : archive.Directory()) {
-        if (overlaps(other.EntryPos, other.Name.size() + 9)) return true;
-        if (other.EntryPos != entry.EntryPos && overlaps(other.Offset, other.Size)) return true;
+    // Members set aside as damaged keep their directory entries and whatever of their data the
+    // file holds: a repair tool may still want them.
+    for (const auto* members : {&archive.Directory(), &archive.DamagedEntries()}) {
+        for (const TBigFileFileEntry& other : *members) {
+            if (overlaps(other.EntryPos, other.Name.size() + 9)) return true;
+            if (other.EntryPos != entry.EntryPos && overlaps(other.Offset, other.Size)) return true;
+        }
     }
     return false;
 }
@@ -104,11 +100,9 @@ void ReplaceArchiveMember(TBigFile& archive, const std::string& name,
     const std::string archiveName = archive.ArchiveName();
     const std::string target = WritableTarget(archiveName);
 
-    const FileDescriptor file(::open(target.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat st;
-    if (file.get() < 0 || ::fstat(file.get(), &st) != 0)
-        throw IoError("Cannot read \"" + archiveName + "\": " + std::strerror(errno));
-    const uint64_t size = static_cast<uint64_t>(st.st_size);
+    const DiskFile archiveFile = OpenDiskFile(target);
+    const FileDescriptor& file = archiveFile.Fd;
+    const uint64_t size = archiveFile.Size;
 
     // The directory entry must still say what it said when the archive was opened.
     const size_t nameLength = entry.Name.size();
@@ -119,8 +113,8 @@ void ReplaceArchiveMember(TBigFile& archive, const std::string& name,
         stored[nameLength] != 0 ||
         AnsiUpperCase(std::string(stored.begin(), stored.begin() + long(nameLength))) !=
             entry.Name ||
-        ReadU32(&stored[nameLength + 1]) != entry.Offset ||
-        ReadU32(&stored[nameLength + 5]) != entry.Size)
+        LeU32(&stored[nameLength + 1]) != entry.Offset ||
+        LeU32(&stored[nameLength + 5]) != entry.Size)
         throw IoError("Cannot write \"" + archiveName +
                       "\": the archive changed since it was opened");
 
@@ -131,8 +125,8 @@ void ReplaceArchiveMember(TBigFile& archive, const std::string& name,
         throw IoError("Cannot write \"" + archiveName + "\": the archive would exceed 4 GB");
 
     uint8_t fields[8];
-    PutU32(fields, static_cast<uint32_t>(newOffset));
-    PutU32(fields + 4, static_cast<uint32_t>(bytes.size()));
+    PutLeU32(fields, static_cast<uint32_t>(newOffset));
+    PutLeU32(fields + 4, static_cast<uint32_t>(bytes.size()));
     std::vector<Patch> patches = {{entry.EntryPos + nameLength + 1, fields}};
     if (inPlace) patches.push_back({entry.Offset, bytes});
 

@@ -1,4 +1,4 @@
-// Crash-safe file writing: a temporary file beside the target, flushed, then renamed over it.
+// Crash-safe file writing: a temporary file, flushed, renamed over the target; then the directory.
 #include "resources/SafeFile.h"
 
 #include <fcntl.h>
@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "resources/BigFile.h"
 
@@ -30,6 +31,23 @@ void WriteAll(int fd, const char* data, size_t count, const std::string& name) {
         }
         data += n;
         count -= static_cast<size_t>(n);
+    }
+}
+
+// The rename lives in the directory: until the directory is on the disk, a power cut can bring
+// back the old file (or none) although the save was reported as done.
+void SyncDirectoryOf(const std::string& target) {
+    const std::filesystem::path parent = std::filesystem::path(target).parent_path();
+    const std::string dir = parent.empty() ? "." : parent.string();
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) throw IoError(Failure("Cannot flush the directory of", target));
+    const int result = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    // Some file systems cannot flush a directory at all; there is nothing more to do there.
+    if (result != 0 && error != EINVAL && error != ENOTSUP) {
+        errno = error;
+        throw IoError(Failure("Cannot flush the directory of", target));
     }
 }
 
@@ -79,6 +97,7 @@ void AtomicFileWriter::Commit() {
     if (::rename(tempName_.c_str(), target_.c_str()) != 0)
         throw IoError(Failure("Cannot replace", target_));
     committed_ = true;
+    SyncDirectoryOf(target_);
 }
 
 void WriteFileAtomically(const std::string& target, std::span<const uint8_t> bytes) {

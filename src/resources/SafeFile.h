@@ -1,4 +1,4 @@
-// Crash-safe file writing: a temporary file beside the target, flushed, then renamed over it.
+// Crash-safe file writing: a temporary file, flushed, renamed over the target; then the directory.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,8 @@
 namespace tess {
 
 // Writes a file so that the target is either the old file or the whole new one. Write() may be
-// called any number of times; Commit() makes the new content the target. Destroying the writer
+// called any number of times; Commit() makes the new content the target and flushes the
+// directory, so that a commit that returned survives a power cut. Destroying the writer
 // without Commit() removes the temporary file and leaves the target untouched. Every failure
 // raises IoError.
 class AtomicFileWriter {

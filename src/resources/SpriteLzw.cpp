@@ -5,13 +5,14 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "resources/Bytes.h"
 #include "resources/UiHost.h"
 
 namespace tess {
 
-void tTabulka::Arena::Reserve(size_t need) {
+void tTabulka::Arena::Reserve(size_t need, size_t cap) {
     if (need <= room) return;
-    const size_t grown = std::max(need, room * 2);
+    const size_t grown = std::max(need, std::min(room * 2, cap));
     std::unique_ptr<uint8_t[]> larger(new uint8_t[grown]);
     if (used) std::memcpy(larger.get(), bytes.get(), used);
     bytes = std::move(larger);
@@ -25,7 +26,7 @@ void tTabulka::Reset(int32_t symbolBits) {
     Capacity = 1 << CodeWidth;
     slots_.assign(static_cast<size_t>(Capacity), Slot{});
     strings_.used = 0;
-    strings_.Reserve(1 << 16);
+    strings_.Reserve(1 << 16, 1 << 16);
     for (int32_t i = 0; i < symbols; ++i) {
         slots_[static_cast<size_t>(i)] = {static_cast<uint32_t>(i), 1};
         strings_.bytes[static_cast<size_t>(i)] = static_cast<uint8_t>(i);
@@ -50,7 +51,7 @@ bool tTabulka::AddExtended(int32_t from, uint8_t last) {
     const Slot source = slots_[static_cast<size_t>(from)];
     const size_t need = strings_.used + source.Length + 1;
     if (LastIndex + 1 >= maxEntries_ || need > maxStringBytes_) return false;
-    strings_.Reserve(need);
+    strings_.Reserve(need, maxStringBytes_);
     const size_t at = strings_.used;
     uint8_t* const base = strings_.data();
     std::memcpy(base + at, base + source.Offset, source.Length);
@@ -70,7 +71,7 @@ int32_t tTabulka::AddEntry(std::span<const uint8_t> string) {
     if (Capacity == 0 || LastIndex + 1 >= maxEntries_ || need > maxStringBytes_) return -1;
     // The string may lie in the dictionary itself: copy it before the buffer can move.
     const std::vector<uint8_t> copy(string.begin(), string.end());
-    strings_.Reserve(need);
+    strings_.Reserve(need, maxStringBytes_);
     const size_t at = strings_.used;
     if (!copy.empty()) std::memcpy(strings_.data() + at, copy.data(), copy.size());
     strings_.used = need;
@@ -89,8 +90,7 @@ uint32_t tTabulka::NextCode() {
     const size_t size = Data.size();
     uint32_t window = 0;
     if (byte + 4 <= size) {
-        const uint8_t* p = Data.data() + byte;
-        window = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+        window = LeU32(Data.data() + byte);
     } else {
         for (uint64_t i = 0; i < 4 && byte + i < size; ++i)
             window |= uint32_t(Data[static_cast<size_t>(byte + i)]) << (8 * i);

@@ -22,7 +22,9 @@ class tTabulka {
     static constexpr int32_t kMaxCodeWidth = 25;
     // Bounds on the dictionary, far above what a picture of the largest accepted size needs
     // (a band is a strip of tiles; each entry costs its whole string). A stream that would grow
-    // it further is refused rather than allowed to take memory without limit.
+    // it further is refused rather than allowed to take memory without limit. With bounds of E
+    // entries and B string bytes the dictionary never holds more than 2 B + 24 E bytes (the
+    // strings and the entry table while either grows), plus its first 64 KiB.
     static constexpr int32_t kMaxEntries = 1 << 23;
     static constexpr size_t kMaxStringBytes = size_t(128) << 20;
 
@@ -95,8 +97,9 @@ class tTabulka {
         size_t used = 0;
         size_t room = 0;
         uint8_t* data() const { return bytes.get(); }
-        // Makes room for `need` bytes in all, keeping what is there.
-        void Reserve(size_t need);
+        // Makes room for `need` bytes in all (growing by doubling, but never past `cap` unless
+        // `need` is larger), keeping what is there.
+        void Reserve(size_t need, size_t cap);
     };
     Arena strings_;
 };

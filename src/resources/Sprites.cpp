@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "resources/BigFile.h"
+#include "resources/Bytes.h"
 #include "resources/SpriteLzw.h"
 #include "resources/SpriteRle.h"
 #include "resources/UiHost.h"
@@ -26,16 +27,12 @@ constexpr char kLoadDdsl[] = "LoadDDSLtoSurface";
 constexpr char kLoadDdsr[] = "LoadDDSRtoSurface";
 constexpr char kLoadDds2[] = "LoadDDS2toSurface";
 
-uint16_t Le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint32_t Le32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 // a * b, or the largest value when the product does not fit.
 uint64_t MulSaturated(uint64_t a, uint64_t b) {
     return a != 0 && b > UINT64_MAX / a ? UINT64_MAX : a * b;
+}
+uint64_t AddSaturated(uint64_t a, uint64_t b) {
+    return b > UINT64_MAX - a ? UINT64_MAX : a + b;
 }
 
 bool MagicIs(std::span<const uint8_t> data, const char* magic) {
@@ -45,6 +42,63 @@ bool MagicIs(std::span<const uint8_t> data, const char* magic) {
 // Our own refusals of files beyond the loader's bounds: "<loader> <file>: <why>".
 void Refuse(const char* loader, const std::string& name, const std::string& why) {
     ErrorBox(std::string(loader) + " " + name + ": " + why);
+}
+
+// What one decode may allocate: limits.BaseMemoryBytes + limits.MemoryPerFileByte for each byte
+// of the file. Set aside first: the file's bytes (read by the loader, and a second time when
+// LoadDDStoSurface hands a "DDSL" file on), the tile walk's record of the tiles it visited (at
+// most one per 16 bytes of file) and the dictionary's first entries. Surfaces, the tile buffer
+// and the dictionary take from the rest before they are allocated.
+class MemoryBudget {
+  public:
+    MemoryBudget(const SpriteLimits& limits, uint64_t fileBytes)
+        : fileBytes_(fileBytes),
+          total_(AddSaturated(limits.BaseMemoryBytes,
+                              MulSaturated(limits.MemoryPerFileByte, fileBytes))),
+          left_(total_) {
+        Take(AddSaturated(MulSaturated(kFileShare, fileBytes), kFixedBytes));
+    }
+
+    uint64_t Left() const { return left_; }
+    bool Take(uint64_t bytes) {
+        if (bytes > left_) {
+            left_ = 0;
+            return false;
+        }
+        left_ -= bytes;
+        return true;
+    }
+    // "..., more than a file of F bytes may take (T)", for refusals.
+    std::string Beyond() const {
+        return "more than a file of " + std::to_string(fileBytes_) + " bytes may take (" +
+               std::to_string(total_) + ")";
+    }
+
+  private:
+    static constexpr uint64_t kFileShare = 8;
+    static constexpr uint64_t kFixedBytes = uint64_t(1) << 20;
+
+    uint64_t fileBytes_;
+    uint64_t total_;
+    uint64_t left_;
+};
+
+// The bytes of the pixel buffer of a width x height surface (rows padded to an even width).
+uint64_t SurfaceBytes(int64_t width, int64_t height) {
+    return uint64_t((std::max<int64_t>(width, 0) + 1) & ~int64_t(1)) *
+           uint64_t(std::max<int64_t>(height, 0)) * 2;
+}
+
+// Takes the memory of `count` surfaces of the picture from the budget; refuses the file when
+// they do not fit.
+bool SurfacesFit(const char* loader, const std::string& name, int64_t width, int64_t height,
+                 int count, MemoryBudget& budget) {
+    const uint64_t bytes = SurfaceBytes(width, height) * uint64_t(count);
+    if (budget.Take(bytes)) return true;
+    Refuse(loader, name,
+           "picture of " + std::to_string(width) + " x " + std::to_string(height) +
+               " pixels needs " + std::to_string(bytes) + " bytes, " + budget.Beyond());
+    return false;
 }
 
 bool PictureSizeAccepted(const char* loader, const std::string& name, int64_t width, int64_t height,
@@ -64,8 +118,9 @@ struct DdsHeader {
 };
 
 DdsHeader ParseDds(const uint8_t* p) {
-    return {Le32(p + 12), Le32(p + 16),  Le32(p + 80),  Le32(p + 84),  Le32(p + 88), Le32(p + 92),
-            Le32(p + 96), Le32(p + 100), Le32(p + 104), Le32(p + 116), Le32(p + 120)};
+    return {LeU32(p + 12),  LeU32(p + 16),  LeU32(p + 80), LeU32(p + 84),
+            LeU32(p + 88),  LeU32(p + 92),  LeU32(p + 96), LeU32(p + 100),
+            LeU32(p + 104), LeU32(p + 116), LeU32(p + 120)};
 }
 
 // Decodes blocksX x blocksY DXT3 blocks (16 bytes each, in row order) with the top-left block
@@ -82,7 +137,7 @@ void DecodeDxt3Blocks(const uint8_t* data, int64_t blocksX, int64_t blocksY, tSu
             if (px >= width) break;
             if (px + 4 <= 0) continue;
             const uint8_t* block = data + (by * blocksX + bx) * 16;
-            const uint16_t c0 = Le16(block + 8), c1 = Le16(block + 10);
+            const uint16_t c0 = LeU16(block + 8), c1 = LeU16(block + 10);
             const uint32_t r0 = Expand5(c0 >> 11), g0 = Expand6(c0 >> 5), b0 = Expand5(c0);
             const uint32_t r1 = Expand5(c1 >> 11), g1 = Expand6(c1 >> 5), b1 = Expand5(c1);
             // Each term is truncated on its own; four colours whatever the order of c0, c1.
@@ -95,7 +150,7 @@ void DecodeDxt3Blocks(const uint8_t* data, int64_t blocksX, int64_t blocksY, tSu
                 const int64_t y = py + j;
                 if (!inside && (y < 0 || y >= height)) continue;
                 const uint32_t indices = block[12 + j];
-                const uint32_t alphaRow = Le16(block + 2 * j);
+                const uint32_t alphaRow = LeU16(block + 2 * j);
                 uint16_t* row = target.Row(static_cast<int32_t>(y));
                 uint16_t* alphaOut = alpha ? alpha->Row(static_cast<int32_t>(y)) : nullptr;
                 for (int i = 0; i < 4; ++i) {
@@ -125,13 +180,13 @@ TiledHeader ParseTiled(std::span<const uint8_t> data) {
     uint8_t raw[kTiledHeaderSize] = {};
     std::memcpy(raw, data.data(), std::min(data.size(), kTiledHeaderSize));
     TiledHeader h;
-    h.height = static_cast<int32_t>(Le32(raw + 4));
-    h.width = static_cast<int32_t>(Le32(raw + 8));
+    h.height = static_cast<int32_t>(LeU32(raw + 4));
+    h.width = static_cast<int32_t>(LeU32(raw + 8));
     h.redBits = raw[12];
     h.greenBits = raw[13];
     h.blueBits = raw[14];
     h.alphaBits = raw[15];
-    h.firstBand = Le32(raw + 16);
+    h.firstBand = LeU32(raw + 16);
     return h;
 }
 
@@ -175,7 +230,17 @@ class FileCursor {
 struct TileClip {
     int32_t i0 = 0, i1 = 0, j0 = 0, j1 = 0;
     bool Empty() const { return i0 >= i1 || j0 >= j1; }
+    uint64_t Area() const { return Empty() ? 0 : uint64_t(i1 - i0) * uint64_t(j1 - j0); }
 };
+
+// Makes `buffer` `bytes` zero bytes long when that stays within `cap`; a larger buffer replaces
+// the old one only after the old one is freed, so the two never take memory together.
+bool TileBuffer(std::vector<uint8_t>& buffer, size_t bytes, uint64_t cap) {
+    if (bytes > cap) return false;
+    if (bytes > buffer.capacity()) std::vector<uint8_t>().swap(buffer);
+    buffer.assign(bytes, 0);
+    return true;
+}
 
 TileClip ClipTile(int64_t x, int64_t y, int64_t size, int64_t width, int64_t height) {
     TileClip c;
@@ -190,6 +255,8 @@ TileClip ClipTile(int64_t x, int64_t y, int64_t size, int64_t width, int64_t hei
 // knows the codec, the pixel layout and how far a tile moves the position. Visitor:
 //   void BandStart();
 //   int64_t Step(uint32_t size);              // how far x or y moves past a tile
+//   uint64_t Work(int64_t x, int64_t y, uint32_t size, bool empty);
+//                                             // the pixels the tile will cost
 //   bool Tile(int64_t x, int64_t y, uint32_t size, std::span<const uint8_t> data, bool empty);
 //                                             // false: the file was refused, stop
 // A tile header reached twice (links that loop) and a walk that would draw far more tile area
@@ -198,9 +265,13 @@ template <class Visitor>
 void WalkTiles(const SpriteBytes& file, const TiledHeader& header, const char* loader,
                const SpriteLimits& limits, Visitor& visitor) {
     const FileCursor cursor(file);
-    // Tiles cover the picture about once; strips with small overlapping tiles a few times.
-    const uint64_t budget = 16 * uint64_t(header.width) * uint64_t(header.height) +
-                            uint64_t(limits.MaxTileSide) * uint64_t(limits.MaxTileSide);
+    // Tiles cover the picture about once (strips overlap by their borders); the part of the
+    // work that does not come from the picture's area comes from the file's own bytes.
+    const uint64_t area =
+        uint64_t(std::max(header.width, 0)) * uint64_t(std::max(header.height, 0));
+    const uint64_t budget =
+        AddSaturated(4 * area + uint64_t(limits.MaxTileSide) * uint64_t(limits.MaxTileSide),
+                     MulSaturated(limits.MemoryPerFileByte, file.Data.size()));
     uint64_t work = 0;
     std::unordered_set<uint64_t> visited;
 
@@ -213,8 +284,8 @@ void WalkTiles(const SpriteBytes& file, const TiledHeader& header, const char* l
             x = 0;
             const uint8_t* band = cursor.At(pos, kBandHeaderSize);
             pos += kBandHeaderSize;
-            nextBandTop = y + static_cast<int32_t>(Le32(band));
-            bandMore = Le32(band + 12);
+            nextBandTop = y + static_cast<int32_t>(LeU32(band));
+            bandMore = LeU32(band + 12);
             visitor.BandStart();
         }
         if (!visited.insert(pos).second) {
@@ -224,8 +295,8 @@ void WalkTiles(const SpriteBytes& file, const TiledHeader& header, const char* l
         }
         const uint8_t* tile = cursor.At(pos, kTileHeaderSize);
         pos += kTileHeaderSize;
-        const uint32_t down = Le32(tile), right = Le32(tile + 4);
-        const uint32_t size = Le32(tile + 8), length = Le32(tile + 12);
+        const uint32_t down = LeU32(tile), right = LeU32(tile + 4);
+        const uint32_t size = LeU32(tile + 8), length = LeU32(tile + 12);
         if (down != 0) pending = down;
         if (size > uint32_t(limits.MaxTileSide)) {
             Refuse(loader, file.Name,
@@ -233,7 +304,7 @@ void WalkTiles(const SpriteBytes& file, const TiledHeader& header, const char* l
                        std::to_string(limits.MaxTileSide));
             return;
         }
-        work += uint64_t(size) * size;
+        work += visitor.Work(x, y, size, length == 0);
         if (work > budget) {
             Refuse(loader, file.Name, "the tiles cover far more than the picture");
             return;
@@ -266,20 +337,33 @@ void WalkTiles(const SpriteBytes& file, const TiledHeader& header, const char* l
 // pixels as decoding into a tile surface and drawing it opaque.
 class DirectTiles {
   public:
+    // The tile buffer and the dictionary share what the budget has left, half each.
     DirectTiles(const SpriteBytes& file, TileCodec codec, TileFormat format, tSurface& target,
-                tSurface* alpha, const SpriteLimits& limits)
+                tSurface* alpha, const SpriteLimits& limits, const MemoryBudget& budget)
         : file_(file),
           codec_(codec),
           format_(format),
           target_(target),
           alpha_(alpha),
-          dictionary_(limits.MaxDictionaryEntries, limits.MaxDictionaryBytes),
-          limits_(limits) {}
+          tileBytes_(budget.Left() / 2),
+          dictionaryEntries_(static_cast<int32_t>(
+              std::min<uint64_t>(limits.MaxDictionaryEntries, budget.Left() / 2 / 96))),
+          dictionaryBytes_(static_cast<size_t>(
+              std::min<uint64_t>(limits.MaxDictionaryBytes, budget.Left() / 2 / 4))),
+          dictionary_(dictionaryEntries_, dictionaryBytes_),
+          beyond_(budget.Beyond()) {}
 
     void BandStart() {
         if (codec_ == TileCodec::Dictionary) dictionary_.Reset(8);
     }
     int64_t Step(uint32_t size) const { return size; }
+    // An empty tile (or one of a layout that is not decoded) is a fill of its visible part;
+    // any other is decoded whole.
+    uint64_t Work(int64_t x, int64_t y, uint32_t size, bool empty) const {
+        if (empty || format_ == TileFormat::Unsupported)
+            return ClipTile(x, y, size, target_.Width(), target_.Height()).Area();
+        return uint64_t(size) * size;
+    }
 
     bool Tile(int64_t x, int64_t y, uint32_t size, std::span<const uint8_t> data, bool empty) {
         const TileClip clip = ClipTile(x, y, size, target_.Width(), target_.Height());
@@ -297,7 +381,12 @@ class DirectTiles {
         }
         const size_t bpp = static_cast<size_t>(BytesPerPixel(format_));
         const size_t rowBytes = size_t(size) * bpp;
-        buffer_.assign(rowBytes * size, 0);
+        if (!TileBuffer(buffer_, rowBytes * size, tileBytes_)) {
+            Refuse(codec_ == TileCodec::RunLength ? kLoadDdsr : kLoadDdsl, file_.Name,
+                   "tile of " + std::to_string(size) + " pixels needs " +
+                       std::to_string(rowBytes * size) + " bytes, " + beyond_);
+            return false;
+        }
         if (codec_ == TileCodec::RunLength) {
             tRle(data).DecodeTile(buffer_);
         } else {
@@ -306,9 +395,8 @@ class DirectTiles {
                 dictionary_.DecodeTile(buffer_, static_cast<uint32_t>(rowBytes));
             if (status == tTabulka::Status::TooLarge) {
                 Refuse(kLoadDdsl, file_.Name,
-                       "the dictionary grows beyond " +
-                           std::to_string(limits_.MaxDictionaryEntries) + " entries or " +
-                           std::to_string(limits_.MaxDictionaryBytes) + " bytes");
+                       "the dictionary grows beyond " + std::to_string(dictionaryEntries_) +
+                           " entries or " + std::to_string(dictionaryBytes_) + " bytes");
                 return false;
             }
         }
@@ -327,7 +415,7 @@ class DirectTiles {
             switch (format_) {
                 case TileFormat::A4R4G4B4:
                     for (int32_t i = 0; i < n; ++i, src += 2)
-                        out[i] = Rgb565FromArgb4444(Le16(src));
+                        out[i] = Rgb565FromArgb4444(LeU16(src));
                     if (alphaOut) {
                         src -= 2 * size_t(n);
                         for (int32_t i = 0; i < n; ++i, src += 2)
@@ -337,7 +425,7 @@ class DirectTiles {
                 case TileFormat::R5G6B5:
                     // Expanding and storing again gives the value back: copy it.
                     for (int32_t i = 0; i < n; ++i, src += 2)
-                        out[i] = Le16(src);
+                        out[i] = LeU16(src);
                     // No alpha in this layout: the pixels are opaque.
                     if (alphaOut) std::fill(alphaOut, alphaOut + n, Grey565(255));
                     break;
@@ -358,8 +446,11 @@ class DirectTiles {
     TileFormat format_;
     tSurface& target_;
     tSurface* alpha_;
+    uint64_t tileBytes_;
+    int32_t dictionaryEntries_;
+    size_t dictionaryBytes_;
     tTabulka dictionary_;
-    const SpriteLimits& limits_;
+    std::string beyond_;
     std::vector<uint8_t> buffer_;
 };
 
@@ -367,10 +458,23 @@ class DirectTiles {
 // neighbouring tiles sharing their one-pixel border.
 class StripTiles {
   public:
-    StripTiles(TileFormat format, tSurface& target) : format_(format), target_(target) {}
+    StripTiles(const SpriteBytes& file, TileFormat format, tSurface& target,
+               const MemoryBudget& budget)
+        : file_(file),
+          format_(format),
+          target_(target),
+          tileBytes_(budget.Left()),
+          beyond_(budget.Beyond()) {}
 
     void BandStart() {}
     int64_t Step(uint32_t size) const { return int64_t(size) - 2; }
+    uint64_t Work(int64_t x, int64_t y, uint32_t size, bool empty) const {
+        if (empty || format_ != TileFormat::A4R4G4B4 || size <= 2)
+            return ClipTile(x, y, std::max<int64_t>(int64_t(size) - 2, 0), target_.Width(),
+                            target_.Height())
+                .Area();
+        return uint64_t(size) * size;
+    }
 
     bool Tile(int64_t x, int64_t y, uint32_t size, std::span<const uint8_t> data, bool empty) {
         if (size <= 2) {  // no inner part
@@ -389,7 +493,12 @@ class StripTiles {
             return true;
         }
         const size_t rowBytes = size_t(size) * 2;
-        buffer_.assign(rowBytes * size, 0);
+        if (!TileBuffer(buffer_, rowBytes * size, tileBytes_)) {
+            Refuse(kLoadDds2, file_.Name,
+                   "tile of " + std::to_string(size) + " pixels needs " +
+                       std::to_string(rowBytes * size) + " bytes, " + beyond_);
+            return false;
+        }
         tRle(data).DecodeTile(buffer_);
         for (int32_t j = clip.j0; j < clip.j1; ++j) {
             // Inner pixel (i + 1, j + 1) of the tile lands at (x + i, y + j).
@@ -397,7 +506,7 @@ class StripTiles {
                 buffer_.data() + size_t(j + 1) * rowBytes + size_t(clip.i0 + 1) * 2;
             uint16_t* out = target_.Row(static_cast<int32_t>(y + j)) + (x + clip.i0);
             for (int32_t i = 0; i < clip.i1 - clip.i0; ++i, src += 2) {
-                const uint16_t v = Le16(src);
+                const uint16_t v = LeU16(src);
                 out[i] = (v >> 12) == 0 ? kMagenta565 : Rgb565FromArgb4444(v);
             }
         }
@@ -405,8 +514,11 @@ class StripTiles {
     }
 
   private:
+    const SpriteBytes& file_;
     TileFormat format_;
     tSurface& target_;
+    uint64_t tileBytes_;
+    std::string beyond_;
     std::vector<uint8_t> buffer_;
 };
 
@@ -421,24 +533,11 @@ const TBigFile& NoArchive() {
 
 std::vector<uint8_t> ReadSpriteFile(const std::string& name, bool diskOnly, std::string& endOfFile,
                                     const SpriteLimits& limits) {
-    // A file opened without an archive always comes from the disk.
+    // A file looked up without an archive always comes from the disk.
     const TBigFile& source = diskOnly ? NoArchive() : BigFile();
-    TBigFileStreamPtr stream;
-    source.OpenFile(stream, name);
-    const int64_t size = stream->Size();
-    if (size < 0 || uint64_t(size) > limits.MaxFileBytes)
-        throw IoError("File too large \"" + name + "\"");
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (!bytes.empty()) stream->Read(bytes.data(), bytes.size());
-    // Reads past the end of the bytes in memory raise the error this stream raises.
-    endOfFile = "End of file";
-    try {
-        uint8_t probe;
-        stream->Read(&probe, 1);
-    } catch (const IoError& e) {
-        endOfFile = e.what();
-    }
-    TBigFile::CloseFile(stream);
+    std::vector<uint8_t> bytes = source.ReadWholeFile(name, limits.MaxFileBytes);
+    // Reads past the end of the bytes in memory raise the error a read of the file would.
+    endOfFile = source.EndOfFileText(name);
     return bytes;
 }
 
@@ -505,6 +604,10 @@ void DecodeDdsSprite(const SpriteBytes& file, tSurface& target, tSurface* alpha,
             break;
     }
     if (available < need) throw IoError(file.EndOfFile);
+    // Tiled DXT3 sizes its picture from the header, whatever number of tiles follows.
+    MemoryBudget budget(limits, d.size());
+    const int surfaces = alpha && layout != DdsLayout::R5G6B5 ? 2 : 1;
+    if (!SurfacesFit(kLoadDds, file.Name, width, height, surfaces, budget)) return;
 
     if (layout != DdsLayout::R5G6B5) {
         target.SetSize(width, height);
@@ -516,7 +619,7 @@ void DecodeDdsSprite(const SpriteBytes& file, tSurface& target, tSurface* alpha,
                 const uint8_t* src = pixels + size_t(y) * size_t(width) * 2;
                 uint16_t* out = target.Row(y);
                 for (int32_t x = 0; x < width; ++x)
-                    out[x] = Rgb565FromArgb4444(Le16(src + 2 * x));
+                    out[x] = Rgb565FromArgb4444(LeU16(src + 2 * x));
                 if (alpha) {
                     uint16_t* a = alpha->Row(y);
                     for (int32_t x = 0; x < width; ++x)
@@ -543,7 +646,7 @@ void DecodeDdsSprite(const SpriteBytes& file, tSurface& target, tSurface* alpha,
                 const uint8_t* src = pixels + size_t(y) * size_t(width) * 2;
                 uint16_t* out = target.Row(y);
                 for (int32_t x = 0; x < width; ++x)
-                    out[x] = Le16(src + 2 * x);
+                    out[x] = LeU16(src + 2 * x);
             }
             break;
         case DdsLayout::Dxt3:
@@ -635,9 +738,11 @@ void DecodeTiledSprite(const SpriteBytes& file, TileCodec codec, tSurface& targe
         ErrorBox("LoadDDSLtoSurface " + file.Name);
     const TiledHeader header = ParseTiled(file.Data);
     if (!PictureSizeAccepted(loader, file.Name, header.width, header.height, limits)) return;
+    MemoryBudget budget(limits, file.Data.size());
+    if (!SurfacesFit(loader, file.Name, header.width, header.height, alpha ? 2 : 1, budget)) return;
     target.SetSize(header.width, header.height);
     if (alpha) alpha->SetSize(header.width, header.height);
-    DirectTiles tiles(file, codec, AcceptedFormat(header, codec), target, alpha, limits);
+    DirectTiles tiles(file, codec, AcceptedFormat(header, codec), target, alpha, limits, budget);
     WalkTiles(file, header, loader, limits, tiles);
 }
 
@@ -674,12 +779,15 @@ void DecodeStripSprite(const SpriteBytes& file, tSurface& target, const SpriteLi
     if (file.Data.size() < kStripHeaderSize) throw IoError(file.EndOfFile);
     const TiledHeader header = ParseTiled(file.Data);
     if (!PictureSizeAccepted(kLoadDds2, file.Name, header.width, header.height, limits)) return;
+    MemoryBudget budget(limits, file.Data.size());
+    if (!SurfacesFit(kLoadDds2, file.Name, header.width, header.height, 1, budget)) return;
     target.SetSize(header.width, header.height);
     target.Fill(kMagenta565);
     target.SetTransparentColor(kMagenta565);
     StripTiles tiles(
+        file,
         FormatOf(header) == TileFormat::A4R4G4B4 ? TileFormat::A4R4G4B4 : TileFormat::Unsupported,
-        target);
+        target, budget);
     WalkTiles(file, header, kLoadDds2, limits, tiles);
 }
 

@@ -13,11 +13,20 @@ namespace tess {
 
 // What a sprite file may ask of the loader. A file beyond these bounds is refused with an error
 // box naming the loader, the file and the reason, before anything is allocated for it.
+//
+// Decoding is bounded by the file's content, not by what its header claims: the surfaces, the
+// tile buffer and the dictionary of one decode take at most BaseMemoryBytes + MemoryPerFileByte
+// bytes for every byte of the file, and the tiles of a tiled container may cost at most four
+// times the picture's area plus MemoryPerFileByte pixels for every byte of the file (plus one
+// largest tile), so a short file that declares a huge picture is refused instead of allocated.
 struct SpriteLimits {
     // Picture width and height.
     int32_t MaxSide = tSurface::kMaxSide;
     // Side of one tile of the tiled containers (a tile buffer holds side * side * 4 bytes).
     int32_t MaxTileSide = 4096;
+    // The memory of one decode, as described above.
+    uint64_t BaseMemoryBytes = uint64_t(64) << 20;
+    uint64_t MemoryPerFileByte = 64;
     // Size of the file, which is read into memory whole.
     uint64_t MaxFileBytes = uint64_t(256) << 20;
     // The dictionary of a "DDSL" band (entries, and bytes of all its strings together).

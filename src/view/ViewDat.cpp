@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "game/Clipboard.h"
 #include "game/Kalistor.h"
-#include "map/Clipboard.h"
 #include "resources/UiHost.h"
 
 namespace tess {

@@ -2,11 +2,12 @@
 #include "writers/ArchiveWriter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
-#include <fstream>
 
 #include "resources/BigFile.h"
 #include "resources/Bytes.h"
+#include "resources/DiskFile.h"
 #include "resources/Utils.h"
 
 namespace tess::writers {
@@ -51,11 +52,10 @@ std::vector<ArchiveMember> CollectDirectory(const std::string& dir) {
     for (const auto& entry : fs::recursive_directory_iterator(dir)) {
         if (!entry.is_regular_file()) continue;
         const std::string relative = entry.path().lexically_relative(dir).generic_string();
-        std::ifstream in(entry.path(), std::ios::binary);
-        if (!in) throw IoError("cannot read \"" + entry.path().string() + "\"");
         ArchiveMember member;
         member.name = Utf8ToCp1250(relative);
-        member.data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        // A member's size is a 32-bit field of the directory.
+        member.data = ReadDiskFile(entry.path().string(), UINT32_MAX);
         members.push_back(std::move(member));
     }
     std::sort(members.begin(), members.end(),

@@ -67,6 +67,17 @@ TEST(ArchiveCommands, MissingMembersAndDamagedArchivesAreBadInput) {
     EXPECT_EQ(list.status, 3);
     EXPECT_NE(list.err.find("Damaged archive"), std::string::npos) << list.err;
     EXPECT_EQ(RunCli({"archive", "list", dir.File("none.dat")}).status, 3);
+
+    // A member whose data lies past the end: the archive still lists, that member does not
+    // extract.
+    bytes = test::ReadFileBytes(archive);
+    bytes[bytes.size() - 1] = 0x40;  // the last entry's size
+    const std::string oneBad = dir.Write("onebad.dat", bytes);
+    const auto listed = RunCli({"archive", "list", oneBad});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    const auto damaged = RunCli({"archive", "extract", oneBad, "a.txt", "-o", dir.File("o")});
+    EXPECT_EQ(damaged.status, 3);
+    EXPECT_NE(damaged.err.find("damaged"), std::string::npos) << damaged.err;
     EXPECT_EQ(RunCli({"archive", "create", dir.File("nodir"), "-o", dir.File("x")}).status, 3);
     EXPECT_EQ(RunCli({"archive", "list"}).status, 2);
 }

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "CliRun.h"
+#include "game/Clipboard.h"
 #include "game/Kalistor.h"
 #include "game/MapFiles.h"
-#include "map/Clipboard.h"
 #include "map/MapDat.h"
 #include "map/ObjectsDat.h"
 #include "resources/BigFile.h"

@@ -17,7 +17,7 @@
 #include "editor/SoundEditorPort.h"
 #include "editor/ToolBox.h"
 #include "editor/UndoAndClipboard.h"
-#include "map/Clipboard.h"
+#include "game/Clipboard.h"
 #include "map/ObjectFixture.h"
 #include "map/ObjectsDat.h"
 

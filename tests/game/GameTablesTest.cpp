@@ -123,6 +123,9 @@ TEST_F(GameTest, GameTableFindFollowsTheSearchRuleAndReportsMissingFieldsOnce) {
     EXPECT_EQ(table.Text("NAME"), "first7");
     EXPECT_FALSE(table.FindId(-5));
     EXPECT_TRUE(table.Eof());
+    // A record without a number is no record of -1 (a type number a damaged file may hold).
+    EXPECT_FALSE(table.Find("NAME", -1));
+    EXPECT_TRUE(table.Eof());
 
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(table.FindId(7));

@@ -3,7 +3,7 @@
 
 #include "../map/ObjectFixture.h"
 #include "GameFixture.h"
-#include "map/Footprints.h"
+#include "game/Footprints.h"
 #include "map/MapDat.h"
 #include "resources/Settings.h"
 

@@ -40,8 +40,9 @@ class SaveMapPairTest : public test::GameTest {
         map->SetId(8, 9, 1);
     }
 
-    MapPairSaveResult Save() {
-        return SaveMapPair(*map, *store, TPoint{3, 4}, mapName, savName, &settings);
+    MapPairSaveResult Save(RefusedGameData* refused = nullptr) {
+        return SaveMapPair(*map, *store, TPoint{3, 4}, mapName, savName, &settings, nullptr,
+                           refused);
     }
 
     // The names in MAPS, so that a test sees every file a save left behind.
@@ -135,6 +136,66 @@ TEST_F(SaveMapPairTest, OneFileForBothHalvesIsRefused) {
     mapName = dir.File("MAPS/pair.sav");
     EXPECT_EQ(Save().Outcome, SaveOutcome::WriteFailed);
     EXPECT_TRUE(MapsDirectory().empty());
+}
+
+// A game-data file refused when its map opened is kept as "NAME.sav.damaged" by the first save
+// of that map, and no save ever overwrites a kept file.
+TEST_F(SaveMapPairTest, RefusedGameDataIsKeptByTheFirstSaveAndNeverOverwritten) {
+    const auto noObjects = std::make_unique<tObjects>();
+    RefusedGameData refused;
+    const auto open = [&] {
+        ViewPosition view;
+        ui.Reset();
+        return OpenMapPair(*map, *store, *noObjects, view, mapName, savName, nullptr, nullptr,
+                           &refused);
+    };
+    const auto bytes = [](const std::string& s) {
+        return std::vector<uint8_t>(s.begin(), s.end());
+    };
+    MakeValid();
+    ASSERT_TRUE(Save().Saved());
+    dir.Write("MAPS/pair.sav", std::string("broken"));
+    EXPECT_FALSE(open());
+    EXPECT_EQ(refused.Path, savName);
+    // The loader says why; then the user learns what that means for the map and its save.
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_NE(ui.messages[1].find("bez hráčů"), std::string::npos) << ui.messages[1];
+    EXPECT_NE(ui.messages[1].find("pair.sav.damaged\""), std::string::npos) << ui.messages[1];
+
+    // The designer sets the players up again. A save under another name leaves the refused
+    // file alone and still waiting.
+    MakeValid();
+    const std::string original = savName;
+    savName = dir.File("MAPS/other.sav");
+    ASSERT_TRUE(Save(&refused).Saved());
+    EXPECT_EQ(refused.Path, original);
+    EXPECT_FALSE(fs::exists(original + ".damaged"));
+    savName = original;
+
+    ASSERT_TRUE(Save(&refused).Saved());
+    EXPECT_TRUE(refused.Path.empty());
+    EXPECT_EQ(test::ReadFileBytes(savName + ".damaged"), bytes("broken"));
+    ASSERT_TRUE(Save(&refused).Saved());
+    EXPECT_EQ(MapsDirectory(),
+              (std::set<std::string>{"pair.map", "pair.sav", "pair.sav.damaged", "other.sav"}));
+    EXPECT_EQ(test::ReadFileBytes(savName + ".damaged"), bytes("broken"));
+
+    // Refused again later: kept beside the first copy, which stays as it was.
+    dir.Write("MAPS/pair.sav", std::string("broken again"));
+    EXPECT_FALSE(open());
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_NE(ui.messages[1].find("pair.sav.damaged.2\""), std::string::npos) << ui.messages[1];
+    MakeValid();
+    ASSERT_TRUE(Save(&refused).Saved());
+    EXPECT_EQ(test::ReadFileBytes(savName + ".damaged.2"), bytes("broken again"));
+    EXPECT_EQ(test::ReadFileBytes(savName + ".damaged"), bytes("broken"));
+
+    // A map whose game data loads leaves nothing waiting.
+    dir.Write("MAPS/pair.sav", std::string("broken a third time"));
+    EXPECT_FALSE(open());
+    store->SaveToFile(savName);
+    EXPECT_TRUE(open());
+    EXPECT_TRUE(refused.Path.empty());
 }
 
 }  // namespace

@@ -666,6 +666,28 @@ TEST_F(MapFileTest, OldObjectsAreFoundAtEveryColumnOfWideRows) {
         EXPECT_EQ(map.GetId(pairAt(y), y), oldId(y) == 270 ? 443 : 442) << pairAt(y) << "," << y;
 }
 
+// A file of full-width rows is read in pieces that split rows anywhere; a pair in any part of
+// a split row is still found.
+TEST_F(MapFileTest, OldObjectsAreFoundInRowsSplitBetweenPiecesOfTheFile) {
+    MapFile file;
+    file.width = kMaxMapSize;
+    file.height = 300;
+    const auto pairAt = [](int y) { return (y * 997) % (kMaxMapSize - 2); };
+    file.cell = [&](int x, int y) {
+        tMapCell c;
+        // Anchors on odd rows from 3 on (a partner in row 0 would have its next cell clamped).
+        if (y % 2 == 1 && y >= 3 && x == pairAt(y)) c.w[2] = 270;
+        if (y % 2 == 0 && y >= 2 && y + 1 < 300 && x == pairAt(y + 1) + 1) c.w[2] = 270;
+        if (c.w[2] != 0) c.w[1] = 2;
+        return c;
+    };
+    ASSERT_TRUE(map.LoadFromFile(Write("full.map", file.Bytes(0, 0, {}, {})), view));
+    for (int y = 3; y < 300; y += 2) {
+        ASSERT_EQ(map.GetId(pairAt(y), y), 443) << pairAt(y) << "," << y;
+        ASSERT_EQ(map.GetOccupancy(pairAt(y) + 1, y - 1), 0) << pairAt(y) << "," << y;
+    }
+}
+
 TEST_F(MapFileTest, LoadResetsTheExtraColumnAndRow) {
     for (int y = 0; y <= 30; ++y)
         for (int x = 0; x <= 40; ++x)

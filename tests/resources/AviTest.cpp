@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "resources/BigFile.h"
+#include "support/NamedPipe.h"
 #include "support/TempDir.h"
 #include "support/TestUi.h"
 #include "writers/ArchiveWriter.h"
@@ -183,6 +184,20 @@ class FixingUi : public test::ScopedTestUi {
     }
     std::function<void()> fix;
 };
+
+// A named pipe in place of the face video is refused as a file that cannot be opened, rather
+// than waited on for a writer.
+TEST_F(AviTest, NamedPipeIsRefusedLikeAMissingFile) {
+    const test::NamedPipe pipe(dir.File("Pictures/ksichtis.avi"));
+    tAviFile avi;
+    OpenAvi(avi, "Pictures\\ksichtis.avi");
+    EXPECT_EQ(ui.errors, std::vector<std::string>(3, "Avi AVIFileOpen \"Pictures\\ksichtis.avi\""));
+    ui.Reset();
+    tSurface surface;
+    EXPECT_FALSE(GetAviFrame(avi, 0, surface));
+    EXPECT_EQ(ui.errors.size(), 3u);
+    EXPECT_FALSE(pipe.ReleasedAReader());
+}
 
 TEST_F(AviTest, RetryAfterTheFileAppearedSucceeds) {
     FixingUi fixing;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "resources/BigFile.h"
 #include "resources/Bytes.h"
 #include "support/TempDir.h"
@@ -235,6 +237,24 @@ TEST_F(DbfTest, LocateComparesByFieldType) {
     EXPECT_FALSE(Locate(table, "NOPE", 1));
     EXPECT_TRUE(Eof(table));
     EXPECT_EQ(ui.errors.size(), 1u);
+}
+
+// Values that give no number (text and decimal fields, a digit run too long for 32 bits) must
+// not be found by a search for any integer: not for -1, nor for the int32 extremes. (An empty
+// numeric value has no digit run and counts as 0, as the search rule says.)
+TEST_F(DbfTest, IntegerSearchNeverMatchesAValueWithoutANumber) {
+    DbfTable t;
+    t.Fields = {{"ID", 'N', 12, 0}, {"CODE", 'C', 4, 0}, {"RATE", 'N', 8, 2}};
+    t.Records = {{false, {"99999999999", "-1", "-1.00"}}, {false, {"x", "", ""}}};
+    tTable table;
+    OpenDBF(table, Write("nokey.dbf", t));
+    for (const int32_t value : {-1, INT32_MIN, INT32_MAX}) {
+        for (const char* field : {"ID", "CODE", "RATE"}) {
+            EXPECT_FALSE(Locate(table, field, value)) << field << " " << value;
+            EXPECT_TRUE(Eof(table));
+        }
+    }
+    EXPECT_TRUE(ui.errors.empty());
 }
 
 TEST_F(DbfTest, MemoFieldsReadTheirTextOrNothing) {

@@ -253,6 +253,31 @@ TEST_F(ArchiveTableTest, SharedBytesAreNeverOverwritten) {
     EXPECT_EQ(BigFile().ReadWholeFile("B.BIN"), Bytes(data));
 }
 
+// A member set aside as damaged (its data runs past the end of the file) still owns what the
+// file holds of it: a replacement written in place must not go over those bytes.
+TEST_F(ArchiveTableTest, BytesOfADamagedMemberAreNeverOverwritten) {
+    std::vector<uint8_t> archive(8);
+    const std::string data = "shared!";
+    archive.insert(archive.end(), data.begin(), data.end());
+    const uint32_t directory = static_cast<uint32_t>(archive.size());
+    for (const auto& [name, size] :
+         {std::pair{"A.BIN", uint32_t(data.size())}, std::pair{"C.BIN", uint32_t(1) << 30}}) {
+        archive.insert(archive.end(), name, name + 6);  // with its zero byte
+        for (uint32_t v : {8u, size})
+            for (int k = 0; k < 4; ++k)
+                archive.push_back(static_cast<uint8_t>(v >> (8 * k)));
+    }
+    archive[0] = 2;
+    archive[4] = static_cast<uint8_t>(directory);
+    dir.Write("zor.dat", archive);
+    BigFile().Open("zor.dat");
+    ASSERT_EQ(BigFile().DamagedEntries().size(), 1u);
+    ReplaceArchiveMember(BigFile(), "a.bin", Bytes("own"));
+    EXPECT_EQ(BigFile().ReadWholeFile("A.BIN"), Bytes("own"));
+    const std::vector<uint8_t> after = test::ReadFileBytes(archivePath);
+    EXPECT_EQ(std::string(after.begin() + 8, after.begin() + 8 + long(data.size())), data);
+}
+
 TEST_F(ArchiveTableTest, ArchiveChangedOnDiskIsLeftAlone) {
     tTable table;
     OpenDBF(table, "DATA\\efects.dbf");

@@ -5,6 +5,7 @@
 
 #include <chrono>
 
+#include "TiledBytes.h"
 #include "resources/BigFile.h"
 #include "resources/Bytes.h"
 #include "support/TempDir.h"
@@ -16,6 +17,7 @@
 namespace tess {
 namespace {
 
+using test::TiledBytes;
 using writers::RgbaImage;
 using writers::RgbaPixel;
 
@@ -360,37 +362,6 @@ TEST_F(SpriteFiles, DictionaryFilesComeFromTheDiskOnly) {
     EXPECT_TRUE(ui.errors.empty());
 }
 
-// Hand-made tiled files: a header, then bands and tiles at positions the test chooses.
-class TiledBytes {
-  public:
-    TiledBytes(const char* magic, int32_t width, int32_t height,
-               std::array<uint8_t, 4> bits = {4, 4, 4, 4}) {
-        w.Bytes(magic, 4);
-        w.I32(height);
-        w.I32(width);
-        w.Bytes(bits.data(), 4);
-        w.U32(20);
-    }
-    uint32_t Pos() const { return static_cast<uint32_t>(w.Size()); }
-    TiledBytes& Band(int32_t height, uint32_t more) {
-        w.I32(height);
-        w.Zeros(8);
-        w.U32(more);
-        return *this;
-    }
-    TiledBytes& Tile(uint32_t down, uint32_t right, uint32_t size,
-                     const std::vector<uint8_t>& data) {
-        w.U32(down);
-        w.U32(right);
-        w.U32(size);
-        w.U32(static_cast<uint32_t>(data.size()));
-        w.Bytes(data.data(), data.size());
-        return *this;
-    }
-    const std::vector<uint8_t>& Bytes() const { return w.Data(); }
-    ByteWriter w;
-};
-
 // A run-length tile of one 16-bit pixel value, size x size.
 std::vector<uint8_t> Solid(uint16_t pixel, uint32_t size) {
     return writers::EncodeRleTile(std::vector<uint16_t>(size_t(size) * size, pixel));
@@ -612,12 +583,13 @@ TEST_F(SpriteFiles, TileWalksThatLoopOrOverreachAreRefused) {
     ASSERT_EQ(ui.errors.size(), 1u);
     EXPECT_NE(ui.errors[0].find("reached a second time"), std::string::npos);
 
-    // Bands that keep starting at the same place, over and over (a band-level loop).
+    // Bands that keep starting at the same place, over and over (a band-level loop), each
+    // with a tile to decode that costs far more than its bytes and the picture are worth.
     ui.Reset();
     TiledBytes bands("DDSR", 8, 8);
     bands.Band(0, 1).Tile(0, 0, 8, {});
     for (int i = 0; i < 200; ++i)
-        bands.Band(0, 1).Tile(0, 0, 64, {});
+        bands.Band(0, 1).Tile(0, 0, 64, {0x00});
     bands.Band(0, 0).Tile(0, 0, 1, {});
     SpriteLimits limits;
     limits.MaxTileSide = 64;

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "game/Clipboard.h"
 #include "game/Kalistor.h"
-#include "map/Clipboard.h"
 #include "map/MapDat.h"
 #include "resources/BigFile.h"
 #include "support/TempDir.h"

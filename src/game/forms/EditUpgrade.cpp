@@ -15,12 +15,6 @@
 
 namespace tess {
 
-namespace {
-
-constexpr BoxState kLegendLooks[] = {BoxState::Empty, BoxState::Greyed, BoxState::Ticked};
-
-}  // namespace
-
 TStavUpgrade::TStavUpgrade(tKalistor& store, PermissionTables tables, int32_t player, int race,
                            int kind, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint),
@@ -48,20 +42,10 @@ TStavUpgrade::TStavUpgrade(tKalistor& store, PermissionTables tables, int32_t pl
     for (int i = 0; i < 5; ++i)
         kinds_->addTab(PermissionEditorRules::kKindTabs[static_cast<size_t>(i)]);
 
-    auto* legends = new QHBoxLayout;
-    for (int i = 0; i < 3; ++i) {
-        QCheckBox* box = boxes_[i];
-        box->setObjectName(QString("CheckBox%1").arg(i + 1));
-        box->setTristate(true);
-        box->setCheckState(CheckStateOf(kLegendLooks[i]));
-        legends->addWidget(box);
-        const BoxState look = kLegendLooks[i];
-        connect(box, &QCheckBox::clicked, this, [this, box, look] {
-            box->setCheckState(CheckStateOf(look));
-            rules_->SetAll(look);
-            ShowRules();
-        });
-    }
+    QHBoxLayout* legends = SetAllLegends(boxes_, [this](BoxState look) {
+        rules_->SetAll(look);
+        ShowRules();
+    });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok_);

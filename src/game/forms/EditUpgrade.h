@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <memory>
 
 #include "game/PermissionEditor.h"
@@ -43,7 +44,7 @@ class TStavUpgrade final : public QWidget {
     QTabBar* races_;
     QTabBar* kinds_;
     QListWidget* list_;
-    QCheckBox* boxes_[3];
+    std::array<QCheckBox*, 3> boxes_;
     QPushButton* ok_;
     QPushButton* cancel_;
 };

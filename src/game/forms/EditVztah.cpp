@@ -32,22 +32,10 @@ TVztahHracu::TVztahHracu(tKalistor& store, int32_t player, QWidget* parent)
     ok_->setObjectName("Ok");
     cancel_->setObjectName("Storno");
 
-    auto* legends = new QHBoxLayout;
-    const BoxState looks[] = {BoxState::Empty, BoxState::Greyed, BoxState::Ticked};
-    for (int i = 0; i < 3; ++i) {
-        QCheckBox* box = boxes_[i];
-        box->setObjectName(QString("CheckBox%1").arg(i + 1));
-        box->setTristate(true);
-        box->setCheckState(CheckStateOf(looks[i]));
-        legends->addWidget(box);
-        const BoxState look = looks[i];
-        connect(box, &QCheckBox::clicked, this, [this, box, look] {
-            // A legend keeps its look; the click sets every item to it.
-            box->setCheckState(CheckStateOf(look));
-            rules_->SetAll(look);
-            ShowRules();
-        });
-    }
+    QHBoxLayout* legends = SetAllLegends(boxes_, [this](BoxState look) {
+        rules_->SetAll(look);
+        ShowRules();
+    });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok_);

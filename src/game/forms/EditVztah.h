@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <memory>
 
 #include "game/RelationEditor.h"
@@ -37,7 +38,7 @@ class TVztahHracu final : public QWidget {
     std::unique_ptr<RelationEditorRules> rules_;
     QComboBox* combo_;
     QListWidget* list_;
-    QCheckBox* boxes_[3];
+    std::array<QCheckBox*, 3> boxes_;
     QPushButton* ok_;
     QPushButton* cancel_;
 };

@@ -2,7 +2,9 @@
 // window, reporting a field that Ok refused.
 #include "game/forms/EditorForm.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QScreen>
 #include <QWidget>
 
@@ -45,6 +47,25 @@ void ShowFieldError(const FieldError& error, const std::map<std::string, QWidget
     Ui().MessageBox(error.Message, Buttons::Ok);
     if (const auto control = controls.find(error.Field); control != controls.end())
         control->second->setFocus();
+}
+
+QHBoxLayout* SetAllLegends(const std::array<QCheckBox*, 3>& boxes,
+                           const std::function<void(BoxState)>& setAll) {
+    static constexpr BoxState kLooks[] = {BoxState::Empty, BoxState::Greyed, BoxState::Ticked};
+    auto* legends = new QHBoxLayout;
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        QCheckBox* box = boxes[i];
+        const BoxState look = kLooks[i];
+        box->setObjectName(QString("CheckBox%1").arg(i + 1));
+        box->setTristate(true);
+        box->setCheckState(CheckStateOf(look));
+        legends->addWidget(box);
+        QObject::connect(box, &QCheckBox::clicked, box, [box, look, setAll] {
+            box->setCheckState(CheckStateOf(look));
+            setAll(look);
+        });
+    }
+    return legends;
 }
 
 }  // namespace tess

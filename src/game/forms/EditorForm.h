@@ -3,12 +3,16 @@
 #pragma once
 
 #include <QString>
+#include <array>
+#include <functional>
 #include <map>
 #include <string>
 
 #include "game/DialogFields.h"
 
+class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QListWidget;
 class QWidget;
 
@@ -24,6 +28,11 @@ void FillCombo(QComboBox* box, const ChoiceList& list);
 void ReadCombo(const QComboBox* box, ChoiceList& list);
 
 Qt::CheckState CheckStateOf(BoxState state);
+
+// The three set-all legends (empty, greyed, ticked) of the relation and permission editors, in
+// a row: each keeps its own look, and a click on it sets every item to that look.
+QHBoxLayout* SetAllLegends(const std::array<QCheckBox*, 3>& boxes,
+                           const std::function<void(BoxState)>& setAll);
 
 // Puts the window in the middle of its screen.
 void CentreOnScreen(QWidget* window);

@@ -1,5 +1,5 @@
 // The map clipboard: regions, copy and paste, the clip file and the undo snapshot.
-#include "map/Clipboard.h"
+#include "game/Clipboard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Object footprints on the map grid: the fit test, placing, deleting and the repair pass.
-#include "map/Footprints.h"
+#include "game/Footprints.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,12 +1,12 @@
 // Object footprints: the fit test, placing, deleting from any cell and the repair pass.
-#include "map/Footprints.h"
+#include "game/Footprints.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
-#include "ObjectFixture.h"
+#include "../map/ObjectFixture.h"
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
 #include "support/TestUi.h"

@@ -1,17 +1,13 @@
 // The map clipboard, its clip file and the undo snapshot.
-#include "map/Clipboard.h"
+#include "game/Clipboard.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
-#include "resources/FileDescriptor.h"
+#include "resources/Bytes.h"
+#include "resources/DiskFile.h"
 #include "resources/SafeFile.h"
 #include "resources/UiHost.h"
 #include "resources/Utils.h"
@@ -58,29 +54,6 @@ int32_t FreeIndexFrom(const std::array<Record, N>& records, int32_t from) {
     return 0;
 }
 
-// Little-endian fields at explicit offsets of a buffer whose size was checked beforehand.
-void PutU32(uint8_t* p, uint32_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-    p[2] = static_cast<uint8_t>(v >> 16);
-    p[3] = static_cast<uint8_t>(v >> 24);
-}
-void PutI32(uint8_t* p, int32_t v) {
-    PutU32(p, static_cast<uint32_t>(v));
-}
-void PutU16(uint8_t* p, uint16_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-uint32_t GetU32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-int32_t GetI32(const uint8_t* p) {
-    return static_cast<int32_t>(GetU32(p));
-}
-uint16_t GetU16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
 void PutName(uint8_t* p, const ShortString& s) {
     p[0] = s.Length;
     std::memcpy(p + 1, s.Text, sizeof s.Text);
@@ -94,23 +67,23 @@ void GetName(const uint8_t* p, ShortString& s) {
 void PutUnit(uint8_t* p, const tUnitRec& u) {
     p[0] = u.Used;
     p[1] = p[2] = p[3] = 0;
-    PutI32(p + 4, u.IdPerson);
-    PutI32(p + 8, u.IdPlayer);
-    PutI32(p + 12, u.IdObject);
-    PutI32(p + 16, u.X);
-    PutI32(p + 20, u.Y);
+    PutLeI32(p + 4, u.IdPerson);
+    PutLeI32(p + 8, u.IdPlayer);
+    PutLeI32(p + 12, u.IdObject);
+    PutLeI32(p + 16, u.X);
+    PutLeI32(p + 20, u.Y);
     PutName(p + 24, u.Name);
     p[55] = 0;
-    PutI32(p + 56, u.UtoC);
-    PutI32(p + 60, u.ObrC);
-    PutI32(p + 64, u.Zivoty);
-    PutI32(p + 68, u.Tag);
-    PutI32(p + 72, u.AI);
-    PutI32(p + 76, u.StaryZaznam);
-    PutI32(p + 80, u.Smer);
-    PutI32(p + 84, u.ProcZivotu);
-    PutI32(p + 88, u.PatrolaX);
-    PutI32(p + 92, u.PatrolaY);
+    PutLeI32(p + 56, u.UtoC);
+    PutLeI32(p + 60, u.ObrC);
+    PutLeI32(p + 64, u.Zivoty);
+    PutLeI32(p + 68, u.Tag);
+    PutLeI32(p + 72, u.AI);
+    PutLeI32(p + 76, u.StaryZaznam);
+    PutLeI32(p + 80, u.Smer);
+    PutLeI32(p + 84, u.ProcZivotu);
+    PutLeI32(p + 88, u.PatrolaX);
+    PutLeI32(p + 92, u.PatrolaY);
     p[96] = u.AIEnabled;
     p[97] = u.Neviditelny;
     p[98] = u.Pozorovatel;
@@ -120,22 +93,22 @@ void PutUnit(uint8_t* p, const tUnitRec& u) {
 void GetUnit(const uint8_t* p, tUnitRec& u) {
     ZeroRecord(u);
     u.Used = p[0];
-    u.IdPerson = GetI32(p + 4);
-    u.IdPlayer = GetI32(p + 8);
-    u.IdObject = GetI32(p + 12);
-    u.X = GetI32(p + 16);
-    u.Y = GetI32(p + 20);
+    u.IdPerson = LeI32(p + 4);
+    u.IdPlayer = LeI32(p + 8);
+    u.IdObject = LeI32(p + 12);
+    u.X = LeI32(p + 16);
+    u.Y = LeI32(p + 20);
     GetName(p + 24, u.Name);
-    u.UtoC = GetI32(p + 56);
-    u.ObrC = GetI32(p + 60);
-    u.Zivoty = GetI32(p + 64);
-    u.Tag = GetI32(p + 68);
-    u.AI = GetI32(p + 72);
-    u.StaryZaznam = GetI32(p + 76);
-    u.Smer = GetI32(p + 80);
-    u.ProcZivotu = GetI32(p + 84);
-    u.PatrolaX = GetI32(p + 88);
-    u.PatrolaY = GetI32(p + 92);
+    u.UtoC = LeI32(p + 56);
+    u.ObrC = LeI32(p + 60);
+    u.Zivoty = LeI32(p + 64);
+    u.Tag = LeI32(p + 68);
+    u.AI = LeI32(p + 72);
+    u.StaryZaznam = LeI32(p + 76);
+    u.Smer = LeI32(p + 80);
+    u.ProcZivotu = LeI32(p + 84);
+    u.PatrolaX = LeI32(p + 88);
+    u.PatrolaY = LeI32(p + 92);
     u.AIEnabled = p[96];
     u.Neviditelny = p[97];
     u.Pozorovatel = p[98];
@@ -145,14 +118,14 @@ void GetUnit(const uint8_t* p, tUnitRec& u) {
 void PutBuilding(uint8_t* p, const tBuildingRec& b) {
     p[0] = b.Used;
     p[1] = p[2] = p[3] = 0;
-    PutI32(p + 4, b.IdBuilding);
-    PutI32(p + 8, b.IdObject);
-    PutI32(p + 12, b.IdTouwn);
-    PutI32(p + 16, b.X);
-    PutI32(p + 20, b.Y);
+    PutLeI32(p + 4, b.IdBuilding);
+    PutLeI32(p + 8, b.IdObject);
+    PutLeI32(p + 12, b.IdTouwn);
+    PutLeI32(p + 16, b.X);
+    PutLeI32(p + 20, b.Y);
     p[24] = b.ProcVystavby;
     p[25] = p[26] = p[27] = 0;
-    PutI32(p + 28, b.Tag);
+    PutLeI32(p + 28, b.Tag);
     p[32] = b.ProcZivotu;
     p[33] = b.Pozorovatel;
     p[34] = b.Imortal;
@@ -162,13 +135,13 @@ void PutBuilding(uint8_t* p, const tBuildingRec& b) {
 void GetBuilding(const uint8_t* p, tBuildingRec& b) {
     ZeroRecord(b);
     b.Used = p[0];
-    b.IdBuilding = GetI32(p + 4);
-    b.IdObject = GetI32(p + 8);
-    b.IdTouwn = GetI32(p + 12);
-    b.X = GetI32(p + 16);
-    b.Y = GetI32(p + 20);
+    b.IdBuilding = LeI32(p + 4);
+    b.IdObject = LeI32(p + 8);
+    b.IdTouwn = LeI32(p + 12);
+    b.X = LeI32(p + 16);
+    b.Y = LeI32(p + 20);
     b.ProcVystavby = p[24];
-    b.Tag = GetI32(p + 28);
+    b.Tag = LeI32(p + 28);
     b.ProcZivotu = p[32];
     b.Pozorovatel = p[33];
     b.Imortal = p[34];
@@ -177,18 +150,14 @@ void GetBuilding(const uint8_t* p, tBuildingRec& b) {
 // Reads a clip file whole; "" on success, else why not. The size is checked before anything is
 // read, so a huge or endless file costs nothing.
 std::string ReadClipFile(const std::string& name, std::vector<uint8_t>& bytes) {
-    // Non-blocking, so that a named pipe is refused instead of hanging the open.
-    FileDescriptor file(::open(ResolveDiskPath(name).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.get() < 0) return std::strerror(errno);
-    struct stat st;
-    if (::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) return "není to soubor";
-    if (static_cast<uint64_t>(st.st_size) != kClipFileSize)
-        return "má " + std::to_string(st.st_size) + " bajtů, soubor schránky jich má " +
+    try {
+        bytes = ReadDiskFile(name, kClipFileSize);
+    } catch (const IoError& e) {
+        return e.what();
+    }
+    if (bytes.size() != kClipFileSize)
+        return "má " + std::to_string(bytes.size()) + " bajtů, soubor schránky jich má " +
                std::to_string(kClipFileSize);
-    bytes.resize(kClipFileSize);
-    const ssize_t n = ReadFullyAt(file.get(), bytes.data(), bytes.size(), 0);
-    if (n < 0) return std::strerror(errno);
-    if (static_cast<size_t>(n) != bytes.size()) return "soubor se při čtení zkrátil";
     return {};
 }
 
@@ -414,11 +383,11 @@ void tClipBoard::SaveToBuffer(std::span<uint8_t> out) const {
     if (out.size() != kClipFileSize) throw std::invalid_argument("clip file buffer of wrong size");
     // Every byte is written, the ones without meaning as zeros.
     uint8_t* p = out.data();
-    PutI32(p, Rows);
-    PutI32(p + 4, Columns);
+    PutLeI32(p, Rows);
+    PutLeI32(p + 4, Columns);
     for (size_t i = 0; i < Cells.size(); ++i)
         for (size_t w = 0; w < 3; ++w)
-            PutU16(p + kClipCellsOffset + 6 * i + 2 * w, Cells[i].w[w]);
+            PutLeU16(p + kClipCellsOffset + 6 * i + 2 * w, Cells[i].w[w]);
     for (size_t i = 0; i < UnitsCopy.size(); ++i)
         PutUnit(p + kClipUnitsOffset + kClipUnitRecord * i, UnitsCopy[i]);
     for (size_t i = 0; i < BuildingsCopy.size(); ++i)
@@ -434,8 +403,8 @@ std::string ClipFileProblem(std::span<const uint8_t> bytes) {
     if (bytes.size() != kClipFileSize)
         return "má " + std::to_string(bytes.size()) + " bajtů, soubor schránky jich má " +
                std::to_string(kClipFileSize);
-    const int32_t rows = GetI32(bytes.data());
-    const int32_t columns = GetI32(bytes.data() + 4);
+    const int32_t rows = LeI32(bytes.data());
+    const int32_t columns = LeI32(bytes.data() + 4);
     if (rows < 0 || columns < 0 || int64_t{rows} * columns > kClipCells)
         return "výřez " + std::to_string(rows) + " x " + std::to_string(columns) +
                " buněk není možný (schránka má nejvýše " + std::to_string(kClipCells) + " buněk)";
@@ -452,11 +421,11 @@ bool tClipBoard::LoadFromBytes(std::span<const uint8_t> bytes, const std::string
     }
     // Checked above: from here on every read lies inside the bytes.
     const uint8_t* p = bytes.data();
-    Rows = GetI32(p);
-    Columns = GetI32(p + 4);
+    Rows = LeI32(p);
+    Columns = LeI32(p + 4);
     for (size_t i = 0; i < Cells.size(); ++i)
         for (size_t w = 0; w < 3; ++w)
-            Cells[i].w[w] = GetU16(p + kClipCellsOffset + 6 * i + 2 * w);
+            Cells[i].w[w] = LeU16(p + kClipCellsOffset + 6 * i + 2 * w);
     for (size_t i = 0; i < UnitsCopy.size(); ++i)
         GetUnit(p + kClipUnitsOffset + kClipUnitRecord * i, UnitsCopy[i]);
     for (size_t i = 0; i < BuildingsCopy.size(); ++i)
