@@ -1,8 +1,11 @@
 // Autosave and crash recovery: when a save is due, the recovery pair and its manifest, where it
 // may go, what a failed autosave says and keeps, the start-up offer and its three answers, the
 // clean exit, and the ".bak" pair kept by "Uložit".
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -360,6 +363,59 @@ TEST_F(AutosaveTest, UlozitKeepsThePreviousPairAsBakUnlessTheSettingSaysNo) {
     Paint(3, {40, 40}, {44, 44});
     session->Run(MenuCommand::SaveMap);
     EXPECT_EQ(test::ReadFileBytes(mapName + ".bak"), secondMap);
+}
+
+TEST_F(AutosaveTest, AnEditorKilledAfterAnAutosaveIsOfferedAndRestoredWithEveryEditUpToIt) {
+    // The editor runs in a child process that is killed outright (no destructor, no exit
+    // handler): what survives is what the autosave put on the disk and the lock the system let
+    // go of.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const fs::path expectedCells = data.Path() / "expected.cells";
+    const fs::path expectedSav = data.Path() / "expected.sav";
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        ::close(ready[0]);
+        Start();
+        Paint(12, {20, 20}, {30, 24});
+        Paint(4, {60, 30}, {66, 33});
+        if (!AutosaveNow()) ::_exit(3);
+        const Saved autosaved = Contents();
+        const auto* cellBytes = reinterpret_cast<const uint8_t*>(autosaved.cells.data());
+        data.Write("expected.cells",
+                   std::vector<uint8_t>(cellBytes,
+                                        cellBytes + autosaved.cells.size() * sizeof(tMapCell)));
+        data.Write("expected.sav", autosaved.sav);
+        Paint(7, {80, 80}, {90, 84});  // after the autosave: lost with the process
+        const char byte = 1;
+        if (::write(ready[1], &byte, 1) != 1) ::_exit(4);
+        for (;;) ::pause();
+    }
+    ::close(ready[1]);
+    char byte = 0;
+    const ssize_t got = ::read(ready[0], &byte, 1);
+    ::close(ready[0]);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_EQ(got, 1) << "the editor process ended before its autosave (status " << status << ")";
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+
+    port.recoveryAnswers = {RecoveryChoice::Restore};
+    Start();
+    ASSERT_EQ(port.recoveryQuestions.size(), 1u);
+    EXPECT_NE(port.recoveryQuestions[0].find("\"" + mapName + "\""), std::string::npos);
+    const Saved restored = Contents();
+    const std::vector<uint8_t> cells = test::ReadFileBytes(expectedCells.string());
+    ASSERT_EQ(cells.size(), restored.cells.size() * sizeof(tMapCell));
+    EXPECT_EQ(std::memcmp(cells.data(), restored.cells.data(), cells.size()), 0);
+    EXPECT_EQ(restored.sav, test::ReadFileBytes(expectedSav.string()));
+    EXPECT_EQ(session->Map().GetTerrain(25, 22), 12);
+    EXPECT_EQ(session->Map().GetTerrain(63, 31), 4);
+    EXPECT_NE(session->Map().GetTerrain(85, 82), 7);
+    EXPECT_EQ(session->FileName, mapName);
+    EXPECT_TRUE(session->Modified);
 }
 
 }  // namespace
