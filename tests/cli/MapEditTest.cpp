@@ -107,6 +107,21 @@ TEST_F(MapEditTest, UndoStepsBackThroughTheEditsAndRedoDoesThemAgain) {
     EXPECT_EQ(out->GetOccupancy(50, 50), 0);
 }
 
+TEST_F(MapEditTest, TheViewActionGivesTheCentreTheSavedMapKeeps) {
+    ASSERT_EQ(Edit(R"({"actions": [{"terrain": 2}, {"click": [5, 5]}]})").status, 0);
+    EXPECT_EQ(LoadOut()->StoredViewCentre(), (TPoint{20, 20}));  // the one it was opened with
+
+    ASSERT_EQ(
+        Edit(R"({"actions": [{"view": [40, 33]}, {"terrain": 2}, {"click": [5, 5]}]})").status, 0);
+    EXPECT_EQ(LoadOut()->StoredViewCentre(), (TPoint{40, 33}));
+    // A view wider than the map centres beyond it: the file keeps that centre all the same.
+    ASSERT_EQ(Edit(R"({"actions": [{"view": [70, 90]}]})").status, 0);
+    EXPECT_EQ(LoadOut()->StoredViewCentre(), (TPoint{70, 90}));
+    const auto refused = Edit(R"({"actions": [{"view": [1, "2"]}]})");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("action 0"), std::string::npos) << refused.err;
+}
+
 TEST_F(MapEditTest, PaletteAndMixActionsChooseWhatTheObjectToolPlaces) {
     const auto result = Edit(R"({"seed": 3, "actions": [
         {"palette": {"page": "Priroda", "entry": 0}}, {"click": [20, 20]},

@@ -383,14 +383,15 @@ TEST_F(AutosaveTest, AnEditorKilledAfterAnAutosaveIsOfferedAndRestoredWithEveryE
         if (!AutosaveNow()) ::_exit(3);
         const Saved autosaved = Contents();
         const auto* cellBytes = reinterpret_cast<const uint8_t*>(autosaved.cells.data());
-        data.Write("expected.cells",
-                   std::vector<uint8_t>(cellBytes,
-                                        cellBytes + autosaved.cells.size() * sizeof(tMapCell)));
+        data.Write(
+            "expected.cells",
+            std::vector<uint8_t>(cellBytes, cellBytes + autosaved.cells.size() * sizeof(tMapCell)));
         data.Write("expected.sav", autosaved.sav);
         Paint(7, {80, 80}, {90, 84});  // after the autosave: lost with the process
         const char byte = 1;
         if (::write(ready[1], &byte, 1) != 1) ::_exit(4);
-        for (;;) ::pause();
+        for (;;)
+            ::pause();
     }
     ::close(ready[1]);
     char byte = 0;
