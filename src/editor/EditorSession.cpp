@@ -8,6 +8,7 @@
 
 #include "editor/Autosave.h"
 #include "editor/DragScroll.h"
+#include "editor/MacroRecorder.h"
 #include "editor/OptionToggles.h"
 #include "editor/RecoveryStore.h"
 #include "editor/SaveBackups.h"
@@ -257,6 +258,8 @@ void EditorSession::PrepocitejHrace() {
 
 bool EditorSession::LoadMapFiles(const std::string& mapName, const std::string& savName) {
     if (!LoadPair(mapName, savName, *settings_)) return false;
+    // A macro works on the map it was recorded on: another map ends it.
+    if (macro_) StopRecording();
     Settled();
     return true;
 }
@@ -381,6 +384,24 @@ void EditorSession::SaveWindowPlaces() {
 
 bool EditorSession::Run(MenuCommand command, int arg1, int arg2) {
     if (!IsWired(command)) return false;
+    if (command == MenuCommand::RecordMacro) {
+        RecordMacroCommand();
+        return true;
+    }
+    if (command == MenuCommand::PlayMacro) {
+        PlayMacroCommand();
+        return true;
+    }
+    if (!macro_) return RunCommand(command, arg1, arg2);
+    // The recorder may stop (a new map, an opened map) while the command runs.
+    MacroRecorder* recorder = macro_.get();
+    recorder->BeforeCommand(command, arg1);
+    const bool ran = RunCommand(command, arg1, arg2);
+    if (macro_.get() == recorder) recorder->AfterCommand(command);
+    return ran;
+}
+
+bool EditorSession::RunCommand(MenuCommand command, int arg1, int arg2) {
     if (palettes_->Run(command, arg1, arg2)) return true;
     switch (command) {
         case MenuCommand::None:
@@ -445,7 +466,7 @@ bool EditorSession::Run(MenuCommand command, int arg1, int arg2) {
 
 void EditorSession::NewMapCommand() {
     const std::optional<MapSizeTexts> texts = port_.AskNewMapSize();
-    if (texts) NewMapOfSize(*texts);
+    if (texts && NewMapOfSize(*texts) && macro_) macro_->NewMap(map_->Width, map_->Height);
     PrepocitejHrace();
 }
 
@@ -529,11 +550,13 @@ bool EditorSession::Toggle(MenuCommand command) {
 }
 
 bool EditorSession::IsChecked(MenuCommand command) const {
+    if (command == MenuCommand::RecordMacro) return Recording();
     return OptionChecked(command, Options, *store_);
 }
 
 bool EditorSession::CloseRequested() {
     if (!Modified) {
+        if (macro_) StopRecording();
         recovery_->RemoveOwn();
         return true;
     }
@@ -544,6 +567,7 @@ bool EditorSession::CloseRequested() {
     if (answer == Answer::Yes)
         close = SaveMapFiles(SaveDialog1.FileName, GameDataName(SaveDialog1.FileName));
     SaveWindowPlaces();
+    if (close && macro_) StopRecording();
     // A clean exit: nothing is left to recover.
     if (close) recovery_->RemoveOwn();
     return close;
@@ -552,14 +576,17 @@ bool EditorSession::CloseRequested() {
 // --- mouse -----------------------------------------------------------------------------------
 
 void EditorSession::MouseDown(MouseButton button, int32_t /*x*/, int32_t /*y*/) {
+    if (macro_) macro_->Press(button);
     Mouse().Down(button);
 }
 
 void EditorSession::MouseMove(int32_t x, int32_t y) {
     Mouse().MovePixels(x, y);
+    if (macro_) macro_->Moved();
 }
 
 void EditorSession::MouseUp(MouseButton button, int32_t /*x*/, int32_t /*y*/) {
+    if (macro_) macro_->Release(button);
     Mouse().Up(button);
 }
 

@@ -38,6 +38,7 @@ class Palettes;
 class UndoHistory;
 class RecoveryStore;
 class AutosaveRules;
+class MacroRecorder;
 struct RecoveryOffer;
 
 // The directory of the editor's one tile size (32 x 16, 4 pixels a level).
@@ -220,6 +221,21 @@ class EditorSession {
     // original name).
     bool OfferRecovery();
 
+    // --- recorded macros (SessionMacros.cpp) ------------------------------------------------
+    // "Nahrát makro" is ticked: every action goes into the macro file.
+    bool Recording() const { return macro_ != nullptr; }
+    MacroRecorder* Recorder() { return macro_.get(); }
+    // Starts recording into `path`: the random source is seeded with `seed`, which the macro
+    // names; "Zpět" does not reach back before this point while recording.
+    void StartRecording(const std::string& path, uint64_t seed);
+    // Stops recording and writes the macro file; false (after a message) when it could not be
+    // written.
+    bool StopRecording();
+    // Plays a macro file on the open map; whatever it changed is one step of "Zpět". False
+    // (after a message) when the file cannot be read or one of its actions cannot run (what the
+    // actions before it did stays, as one step).
+    bool PlayMacro(const std::string& path);
+
     // --- mouse in the view (view pixels) ----------------------------------------------------
     // A press acts at the cell the last move left under the mouse.
     void MouseDown(MouseButton button, int32_t x, int32_t y);
@@ -230,6 +246,12 @@ class EditorSession {
     // The engine's rooms and the hooks they reach the session by.
     class Engine;
 
+    // Run without the macro's record.
+    bool RunCommand(MenuCommand command, int arg1, int arg2);
+    // "Nahrát makro" and "Přehrát makro...": the file dialog, then the work.
+    void RecordMacroCommand();
+    void PlayMacroCommand();
+    FileDialogSetup MacroSetup() const;
     // The commands of "Spec. func" and "Šířka pera"; false for any other command.
     bool RunMapCommand(MenuCommand command);
     // Makes `name` the current map file (both dialogs follow) and loads it; on a refused map
@@ -278,6 +300,8 @@ class EditorSession {
     std::unique_ptr<Palettes> palettes_;
     std::unique_ptr<RecoveryStore> recovery_;
     std::unique_ptr<AutosaveRules> autosave_;
+    std::unique_ptr<MacroRecorder> macro_;
+    std::string macroPath_;
 };
 
 }  // namespace tess

@@ -244,6 +244,7 @@ void MouseTools::Move(TPoint underMouse, bool redraw) {
     ToolState& state = ctx_.State();
     tMapa& map = ctx_.Map;
     tClipBoard& clip = ctx_.Clipboard;
+    underMouse_ = underMouse;
     // A brush wider than 3 x 3 has its anchor (its south corner) PenRadius - 1 steps down.
     TPoint cell = underMouse;
     for (int32_t i = 1; i < std::min(state.PenRadius, kMaxPenRadius + 1); ++i)
