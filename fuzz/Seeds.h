@@ -31,5 +31,6 @@ void WriteCatalogueSeeds(const std::filesystem::path& corpus);
 void WriteViewSeeds(const std::filesystem::path& corpus);
 void WriteScriptSeeds(const std::filesystem::path& corpus);
 void WriteVideoSeeds(const std::filesystem::path& corpus);
+void WriteRecoverySeeds(const std::filesystem::path& corpus);
 
 }  // namespace tess::fuzz

@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
         tess::fuzz::WriteViewSeeds(corpus);
         tess::fuzz::WriteScriptSeeds(corpus);
         tess::fuzz::WriteVideoSeeds(corpus);
+        tess::fuzz::WriteRecoverySeeds(corpus);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "fuzz_seeds: %s\n", e.what());
         return 1;

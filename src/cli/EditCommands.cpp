@@ -124,7 +124,9 @@ int MapEdit(const Args& args) {
         {"units", LiveRecords(store.Units, store.UnitCount, kMaxUnits)},
         {"unanswered", runner.Unanswered()}};
 
-    const TPoint centre = map.StoredViewCentre().value_or(tMapa::ViewCentreOf(session->View()));
+    // The centre the script placed the view at, else the one the file had.
+    const TPoint centre = runner.ViewCentre().value_or(
+        map.StoredViewCentre().value_or(tMapa::ViewCentreOf(session->View())));
     const MapPairSaveResult saved =
         args.Flag("--check") ? SaveMapPair(map, store, centre, out, GameDataName(out), nullptr)
                              : WriteMapPair(map, store, centre, out, GameDataName(out), nullptr);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "cli/Cli.h"
+#include "editor/ScriptRunner.h"
 #include "editor/palettes/PaletteFills.h"
 #include "editor/palettes/PaletteList.h"
 #include "map/ObjectsDat.h"
@@ -12,28 +13,6 @@
 namespace tess::cli {
 
 namespace {
-
-nlohmann::json EntryJson(const tAddPack& entry) {
-    nlohmann::json weights = nlohmann::json::array();
-    for (char weight : entry.TreeWeights)
-        weights.push_back(static_cast<uint8_t>(weight));
-    return {{"Name", Cp1250ToUtf8(entry.Name)},
-            {"IdObject", entry.IdObject},
-            {"Id", entry.Id},
-            {"Extra", entry.Extra},
-            {"UseOsada", entry.UseOsada},
-            {"UseVes", entry.UseVes},
-            {"UseMesto", entry.UseMesto},
-            {"Tag", entry.Tag},
-            {"RandomShade", entry.RandomShade},
-            {"Group", entry.Group},
-            {"OwnerClass", entry.OwnerClass},
-            {"TreeMode", entry.TreeMode},
-            {"TreeFlags", entry.TreeFlags},
-            {"TreeLetters", Cp1250ToUtf8(entry.TreeLetters)},
-            {"TreeWeights", weights},
-            {"Spacing", entry.Spacing}};
-}
 
 bool NeedsCatalogue(ObjectTab tab) {
     return tab == ObjectTab::Suroviny || tab == ObjectTab::Priroda || tab == ObjectTab::Dalsi;
@@ -73,7 +52,7 @@ int PaletteListCommand(const Args& args) {
     }
     nlohmann::json entries = nlohmann::json::array();
     for (const tAddPack& entry : list.Entries())
-        entries.push_back(EntryJson(entry));
+        entries.push_back(AddPackJson(entry));
     PrintJson(entries);
     return kOk;
 }

@@ -18,6 +18,7 @@ class tMapa;
 class tKalistor;
 class tClipBoard;
 class tObjects;
+class UndoHistory;
 
 // What the rooms ask of the session around them.
 class EditHost {
@@ -53,6 +54,8 @@ struct EditContext {
     bool& Modified;
     PreviewGrid& Preview;
     EnginePorts& Ports;
+    // Every edit becomes one of its steps.
+    UndoHistory& History;
     MainWindowPort& Window;
     EditHost& Host;
 

@@ -6,9 +6,14 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "editor/Autosave.h"
 #include "editor/DragScroll.h"
+#include "editor/MacroRecorder.h"
 #include "editor/OptionToggles.h"
+#include "editor/RecoveryStore.h"
+#include "editor/SaveBackups.h"
 #include "editor/SessionEngine.h"
+#include "editor/UndoHistory.h"
 #include "editor/palettes/Palettes.h"
 #include "game/Clipboard.h"
 #include "game/MapCheck.h"
@@ -79,7 +84,9 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
       store_(std::make_unique<tKalistor>()),
       clipboard_(std::make_unique<tClipBoard>()),
       map_(std::make_unique<tMapa>()),
-      ownObjects_(std::make_unique<tObjects>()) {
+      ownObjects_(std::make_unique<tObjects>()),
+      recovery_(std::make_unique<RecoveryStore>(setup.GameDirectory)),
+      autosave_(std::make_unique<AutosaveRules>()) {
     // The editors' delete buttons clear a footprint as the delete tool does; "Nastavit hlídku"
     // arms the mouse tools' patrol pick for the unit.
     mapSide_ = std::make_unique<GridMapSide>(
@@ -101,6 +108,8 @@ EditorSession::EditorSession(const SessionSetup& setup, MainWindowPort& port)
     engine_ = std::make_unique<Engine>(*this);
     palettes_ = std::make_unique<Palettes>(engine_->context);
     engine_->ports.Palette = &palettes_->Objects();
+    engine_->history.SetListener(
+        [this](const HistoryStatus& status) { port_.ShowHistory(status); });
 }
 
 EditorSession::~EditorSession() = default;
@@ -154,9 +163,13 @@ void EditorSession::ResetViewOrigin() {
 
 void EditorSession::ReadSettings() {
     Options.ReverseScroll = settings_->GetInt(kReverseScrollValue, 0) == 1;
+    History().SetBudget(HistoryBudget(*settings_));
+    autosave_->SetInterval(AutosaveMinutes(*settings_));
 }
 
 void EditorSession::OpenLastMapOrForceNewMap() {
+    // Work a crashed session left comes first: once restored it is the map to work on.
+    if (OfferRecovery()) return;
     const std::string lastMap = settings_->GetString(kLastMapValue, kDefaultLastMap);
     if (FileExistsOnDisk(lastMap)) {
         Ui().SetCaption("Loading \"" + lastMap + "\"...");
@@ -244,13 +257,24 @@ void EditorSession::PrepocitejHrace() {
 }
 
 bool EditorSession::LoadMapFiles(const std::string& mapName, const std::string& savName) {
-    RememberingSettings settings(*settings_);
+    if (!LoadPair(mapName, savName, *settings_)) return false;
+    // A macro works on the map it was recorded on: another map ends it.
+    if (macro_) StopRecording();
+    Settled();
+    return true;
+}
+
+bool EditorSession::LoadPair(const std::string& mapName, const std::string& savName,
+                             SettingsStore& lastMap) {
+    RememberingSettings settings(lastMap);
     OpenMapPair(*map_, *store_, Objects(), View(), mapName, savName, &settings, nullptr,
                 &refusedGameData_);
     // A refused map file leaves the previous map, and with it its unsaved changes.
     if (!settings.MapRemembered()) return false;
     // The map brings its own terrain list: the view draws its pictures.
     engine_->ReloadTerrainPictures();
+    // Another map: nothing of the last one is left to undo.
+    History().Clear();
     Modified = false;
     PrepocitejHrace();
     if (miniMap_) miniMap_->Rebuild();
@@ -271,17 +295,23 @@ bool EditorSession::SaveMapFiles(const std::string& mapName, const std::string& 
     }
     if (!WriteMapPair(mapName, savName)) return false;
     Modified = false;
+    // Everything is in the map's own files now.
+    recovery_->RemoveOwn();
+    Settled();
     return true;
 }
 
 bool EditorSession::WriteMapPair(const std::string& mapName, const std::string& savName) {
     // The captions, the check, the beep, both crash-safe writes (the pair is never left half
     // written) and "LastMap" are the shared save's.
+    std::optional<PairBackup> backup;
+    if (KeepBackups(*settings_)) backup.emplace(DiskPath(mapName), DiskPath(savName));
     CheckProgress* progress = port_.StartMapCheck();
     const MapPairSaveResult result =
         SaveMapPair(*map_, *store_, tMapa::ViewCentreOf(View()), mapName, savName, settings_,
                     progress, &refusedGameData_);
     port_.FinishMapCheck(result.Findings);
+    if (result.Saved() && backup) backup->Commit();
     return result.Saved();
 }
 
@@ -300,6 +330,7 @@ void EditorSession::ShowFinding(int32_t cellKey) {
     CentreViewOn(View(), map_->Width, map_->Height, {cellKey % 65536, cellKey / 65536});
     ViewMoved();
     if (!store_->Editors()) return;
+    HistoryScope step(History());
     tMapCheck(*map_, *store_).OpenFinding(cellKey);
     GameDataEdited();
 }
@@ -310,11 +341,13 @@ void EditorSession::ViewMoved() {
 }
 
 void EditorSession::NewPlayerCommand() {
+    HistoryScope step(History());
     store_->AddPlayer();
     GameDataEdited();
 }
 
 void EditorSession::EditPlayerCommand(int32_t player) {
+    HistoryScope step(History());
     store_->EditPlayer(player);
     GameDataEdited();
 }
@@ -329,6 +362,7 @@ void EditorSession::EditSettlementCommand(int32_t settlement) {
             ViewMoved();
         }
     }
+    HistoryScope step(History());
     store_->EditSettlement(settlement);
     GameDataEdited();
 }
@@ -350,6 +384,24 @@ void EditorSession::SaveWindowPlaces() {
 
 bool EditorSession::Run(MenuCommand command, int arg1, int arg2) {
     if (!IsWired(command)) return false;
+    if (command == MenuCommand::RecordMacro) {
+        RecordMacroCommand();
+        return true;
+    }
+    if (command == MenuCommand::PlayMacro) {
+        PlayMacroCommand();
+        return true;
+    }
+    if (!macro_) return RunCommand(command, arg1, arg2);
+    // The recorder may stop (a new map, an opened map) while the command runs.
+    MacroRecorder* recorder = macro_.get();
+    recorder->BeforeCommand(command, arg1);
+    const bool ran = RunCommand(command, arg1, arg2);
+    if (macro_.get() == recorder) recorder->AfterCommand(command);
+    return ran;
+}
+
+bool EditorSession::RunCommand(MenuCommand command, int arg1, int arg2) {
     if (palettes_->Run(command, arg1, arg2)) return true;
     switch (command) {
         case MenuCommand::None:
@@ -391,6 +443,9 @@ bool EditorSession::Run(MenuCommand command, int arg1, int arg2) {
         case MenuCommand::Undo:
             ClipCommands().Undo();
             return true;
+        case MenuCommand::Redo:
+            ClipCommands().Redo();
+            return true;
         case MenuCommand::CopyRectangle:
         case MenuCommand::CopyDiamond:
             ClipCommands().StartCopy(command == MenuCommand::CopyRectangle);
@@ -411,7 +466,7 @@ bool EditorSession::Run(MenuCommand command, int arg1, int arg2) {
 
 void EditorSession::NewMapCommand() {
     const std::optional<MapSizeTexts> texts = port_.AskNewMapSize();
-    if (texts) NewMapOfSize(*texts);
+    if (texts && NewMapOfSize(*texts) && macro_) macro_->NewMap(map_->Width, map_->Height);
     PrepocitejHrace();
 }
 
@@ -495,11 +550,16 @@ bool EditorSession::Toggle(MenuCommand command) {
 }
 
 bool EditorSession::IsChecked(MenuCommand command) const {
+    if (command == MenuCommand::RecordMacro) return Recording();
     return OptionChecked(command, Options, *store_);
 }
 
 bool EditorSession::CloseRequested() {
-    if (!Modified) return true;
+    if (!Modified) {
+        if (macro_) StopRecording();
+        recovery_->RemoveOwn();
+        return true;
+    }
     const std::string question = FileName.empty() ? std::string("Uložit mapu?")
                                                   : "Uložit mapu do souboru \"" + FileName + "\"?";
     const Answer answer = Ui().MessageBox(question, Buttons::YesNoCancel);
@@ -507,20 +567,26 @@ bool EditorSession::CloseRequested() {
     if (answer == Answer::Yes)
         close = SaveMapFiles(SaveDialog1.FileName, GameDataName(SaveDialog1.FileName));
     SaveWindowPlaces();
+    if (close && macro_) StopRecording();
+    // A clean exit: nothing is left to recover.
+    if (close) recovery_->RemoveOwn();
     return close;
 }
 
 // --- mouse -----------------------------------------------------------------------------------
 
 void EditorSession::MouseDown(MouseButton button, int32_t /*x*/, int32_t /*y*/) {
+    if (macro_) macro_->Press(button);
     Mouse().Down(button);
 }
 
 void EditorSession::MouseMove(int32_t x, int32_t y) {
     Mouse().MovePixels(x, y);
+    if (macro_) macro_->Moved();
 }
 
 void EditorSession::MouseUp(MouseButton button, int32_t /*x*/, int32_t /*y*/) {
+    if (macro_) macro_->Release(button);
     Mouse().Up(button);
 }
 

@@ -35,6 +35,11 @@ class MouseTools;
 class UndoAndClipboard;
 class MapWideCommands;
 class Palettes;
+class UndoHistory;
+class RecoveryStore;
+class AutosaveRules;
+class MacroRecorder;
+struct RecoveryOffer;
 
 // The directory of the editor's one tile size (32 x 16, 4 pixels a level).
 inline constexpr const char* kZoomDirectory = "PICTURES/32x16/";
@@ -47,6 +52,8 @@ struct SessionSetup {
     uint64_t Seed = 0;
     // Where the map takes its wall-piece table (tests without game data use None).
     WallTableSource Walls = WallTableSource::GameData;
+    // Where the window keeps autosaved pairs instead of its usual place ("": the usual place).
+    std::string RecoveryDirectory;
 };
 
 // A file dialog's memory between uses: the file it shows and where it starts.
@@ -102,6 +109,9 @@ class EditorSession {
     MouseTools& Mouse();
     UndoAndClipboard& ClipCommands();
     MapWideCommands& MapCommands();
+    // "Zpět" and "Znovu": every edit is one of its steps; opening a map or a new map starts it
+    // again.
+    UndoHistory& History();
     // The dialogs and windows the engine asks through (null members: none in this program).
     EnginePorts& Ports();
     // The rules of the pen, terrain, object and wall palettes (the object palette is also the
@@ -134,7 +144,7 @@ class EditorSession {
     // The surface and the view rectangle follow the window's client size.
     void MeReSize(int32_t width, int32_t height);
     void ResetViewOrigin();
-    // "LastMap" is read when it is used; here the scroll direction.
+    // "LastMap" is read when it is used; here the scroll direction and the history's budget.
     void ReadSettings();
     // Opens the last map, or runs "Nová mapa" until a map exists when there is none or it
     // cannot be read.
@@ -198,6 +208,34 @@ class EditorSession {
     // The close question; true when the window may close.
     bool CloseRequested();
 
+    // --- autosave and recovery (SessionRecovery.cpp) -----------------------------------------
+    // Where autosaved pairs go: the window names the per-user data location ("" turns recovery
+    // off; a place in the game directory is refused). The interval comes from the settings.
+    void SetRecoveryDirectory(const std::string& directory);
+    RecoveryStore& Recovery() { return *recovery_; }
+    // The window's timer, often: saves the recovery pair when it is due. A failed save says so
+    // in the caption once, until one succeeds again. True when it saved.
+    bool AutosaveTick(int64_t nowMs);
+    // Start-up, before the last map opens: each pair left by a session that did not end cleanly
+    // is offered once. True when one was restored (the map it holds is open, modified, under its
+    // original name).
+    bool OfferRecovery();
+
+    // --- recorded macros (SessionMacros.cpp) ------------------------------------------------
+    // "Nahrát makro" is ticked: every action goes into the macro file.
+    bool Recording() const { return macro_ != nullptr; }
+    MacroRecorder* Recorder() { return macro_.get(); }
+    // Starts recording into `path`: the random source is seeded with `seed`, which the macro
+    // names; "Zpět" does not reach back before this point while recording.
+    void StartRecording(const std::string& path, uint64_t seed);
+    // Stops recording and writes the macro file; false (after a message) when it could not be
+    // written.
+    bool StopRecording();
+    // Plays a macro file on the open map; whatever it changed is one step of "Zpět". False
+    // (after a message) when the file cannot be read or one of its actions cannot run (what the
+    // actions before it did stays, as one step).
+    bool PlayMacro(const std::string& path);
+
     // --- mouse in the view (view pixels) ----------------------------------------------------
     // A press acts at the cell the last move left under the mouse.
     void MouseDown(MouseButton button, int32_t x, int32_t y);
@@ -208,12 +246,23 @@ class EditorSession {
     // The engine's rooms and the hooks they reach the session by.
     class Engine;
 
+    // Run without the macro's record.
+    bool RunCommand(MenuCommand command, int arg1, int arg2);
+    // "Nahrát makro" and "Přehrát makro...": the file dialog, then the work.
+    void RecordMacroCommand();
+    void PlayMacroCommand();
+    FileDialogSetup MacroSetup() const;
     // The commands of "Spec. func" and "Šířka pera"; false for any other command.
     bool RunMapCommand(MenuCommand command);
     // Makes `name` the current map file (both dialogs follow) and loads it; on a refused map
     // file everything stays as it was.
     bool OpenMapFile(const std::string& name);
     void ForceNewMap();
+    // Opens a pair; `lastMap` remembers the map file when it was taken.
+    bool LoadPair(const std::string& mapName, const std::string& savName, SettingsStore& lastMap);
+    bool RestoreRecoveredPair(const RecoveryOffer& offer);
+    // The map is as the designer saved or opened it: the recovery pair is not needed.
+    void Settled();
     void RestoreCurrentDirectory();
     FileDialogSetup OpenSetup() const;
     FileDialogSetup SaveSetup() const;
@@ -249,6 +298,10 @@ class EditorSession {
     MiniMapPort* miniMap_ = nullptr;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<Palettes> palettes_;
+    std::unique_ptr<RecoveryStore> recovery_;
+    std::unique_ptr<AutosaveRules> autosave_;
+    std::unique_ptr<MacroRecorder> macro_;
+    std::string macroPath_;
 };
 
 }  // namespace tess

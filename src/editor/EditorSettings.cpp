@@ -1,7 +1,38 @@
 // The settings the editor keeps between runs: value names, defaults and the tool-window places.
 #include "editor/EditorSettings.h"
 
+#include <algorithm>
+#include <cmath>
+#include <locale>
+#include <sstream>
+
+#include "resources/Utils.h"
+
 namespace tess {
+
+double AutosaveMinutes(SettingsStore& settings) {
+    // Users write "1.5" or "1,5"; the value is read the same under any locale.
+    std::string text = AllTrim(settings.GetString(kAutosaveMinutesValue, ""));
+    std::replace(text.begin(), text.end(), ',', '.');
+    if (text.empty()) return kDefaultAutosaveMinutes;
+    std::istringstream in(text);
+    in.imbue(std::locale::classic());
+    double minutes = 0;
+    if (!(in >> minutes) || !in.eof() || !std::isfinite(minutes) || minutes < 0)
+        return kDefaultAutosaveMinutes;
+    return minutes;
+}
+
+size_t HistoryBudget(SettingsStore& settings) {
+    constexpr int kMaxMiB = 1 << 20;
+    const int mib = settings.GetInt(kHistoryBudgetValue, kDefaultHistoryBudgetMiB);
+    if (mib < 0) return size_t{kDefaultHistoryBudgetMiB} << 20;
+    return size_t(std::clamp(mib, 1, kMaxMiB)) << 20;
+}
+
+bool KeepBackups(SettingsStore& settings) {
+    return settings.GetBool(kKeepBackupsValue, true);
+}
 
 void ReadWindowPlace(SettingsStore& settings, const std::string& formName, tWindowPlace& place) {
     if (place.Form) CaptureWindowPlace(place);

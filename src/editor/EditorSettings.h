@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,20 @@ inline constexpr const char* kLastMapValue = "LastMap";
 inline constexpr const char* kDefaultLastMap = "MAPS\\default.map";
 // 1 while "Obrátit směr posunu mapy" carries its check mark, else 0.
 inline constexpr const char* kReverseScrollValue = "ObracenyKniply";
+// Minutes between autosaves of a modified map (decimals allowed); 0 turns autosave off.
+inline constexpr const char* kAutosaveMinutesValue = "AutosaveMinutes";
+inline constexpr double kDefaultAutosaveMinutes = 2;
+// The memory the undo history may hold, in MiB.
+inline constexpr const char* kHistoryBudgetValue = "HistoryBudgetMiB";
+inline constexpr int kDefaultHistoryBudgetMiB = 256;
+// Whether "Uložit" keeps the previous pair as "NAME.map.bak" and "NAME.sav.bak".
+inline constexpr const char* kKeepBackupsValue = "KeepBackups";
+
+// The three as the editor uses them: a value that is no number, or a negative one, counts as
+// the default; the budget is at least 1 MiB.
+double AutosaveMinutes(SettingsStore& settings);
+size_t HistoryBudget(SettingsStore& settings);
+bool KeepBackups(SettingsStore& settings);
 
 // A tool window as the main window places it (the Qt forms implement it over their windows).
 class ToolWindow {

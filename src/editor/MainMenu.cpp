@@ -34,8 +34,9 @@ MenuItem Separator() {
     return item;
 }
 
-MenuItem WithShortcut(MenuItem item, std::string shortcut) {
+MenuItem WithShortcut(MenuItem item, std::string shortcut, std::string alternative = "") {
     item.Shortcut = std::move(shortcut);
+    item.AltShortcut = std::move(alternative);
     return item;
 }
 
@@ -104,10 +105,13 @@ std::vector<MenuItem> BuildMainMenu() {
               HiddenItem(Item("pokus2", "pokus", C::CheckMap))}),
         Menu("", "Úpravy",
              {WithShortcut(Item("Zpt1", "Zpět", C::Undo), "Ctrl+Z"),
+              WithShortcut(Item("Znovu1", "Znovu", C::Redo), "Ctrl+Y", "Ctrl+Shift+Z"),
               WithShortcut(Item("Copy3", "Zkopírovat", C::CopyRectangle), "Ctrl+C"),
               WithShortcut(Item("Paste1", "Vložit", C::Paste), "Ctrl+V"),
               Item("Load2", "Načíst obsah schránky", C::LoadClipboard),
-              Item("Save3", "Uložit obsah schránky", C::SaveClipboard)}),
+              Item("Save3", "Uložit obsah schránky", C::SaveClipboard), Separator(),
+              Toggle("Nahratmakro1", "Nahrát makro", C::RecordMacro, false),
+              Item("Prehratmakro1", "Přehrát makro...", C::PlayMacro)}),
         Menu("", "Nástrojové lišty",
              {Item("LiteMap1", "Mini mapa", C::ShowMiniMap),
               Item("Typpera1", "Typ pera", C::ShowPenPalette),
@@ -197,6 +201,9 @@ bool IsWired(MenuCommand command) {
         case C::EditPlayer:
         case C::EditSettlement:
         case C::Undo:
+        case C::Redo:
+        case C::RecordMacro:
+        case C::PlayMacro:
         case C::CopyRectangle:
         case C::CopyDiamond:
         case C::Paste:

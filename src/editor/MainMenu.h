@@ -19,6 +19,9 @@ enum class MenuCommand {
     CheckMap,
     // Úpravy, Schránka
     Undo,
+    Redo,
+    RecordMacro,  // a toggle: recording starts and stops
+    PlayMacro,
     CopyRectangle,
     CopyDiamond,
     Paste,
@@ -70,9 +73,10 @@ enum class MenuEnabling {
 enum class MenuList { None, Players, Settlements };
 
 struct MenuItem {
-    std::string Name;      // the component name where the item has one, else empty
-    std::string Caption;   // UTF-8, exactly as shown
-    std::string Shortcut;  // portable key text ("Ctrl+S"), or empty
+    std::string Name;         // the component name where the item has one, else empty
+    std::string Caption;      // UTF-8, exactly as shown
+    std::string Shortcut;     // portable key text ("Ctrl+S"), or empty
+    std::string AltShortcut;  // a second key that runs the item too, or empty
     bool Separator = false;
     bool Hidden = false;
     bool Checkable = false;

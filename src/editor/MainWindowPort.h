@@ -14,7 +14,12 @@
 
 namespace tess {
 
+struct HistoryStatus;
+
 enum class MouseButton { Left, Right, Middle };
+// The answers to the start-up question about an autosaved pair: "Obnovit", "Zahodit", or the
+// question closed without either (the pair stays and is not offered again).
+enum class RecoveryChoice { Restore, Discard, Later };
 // The view's mouse cursors: the arrow, the four-way arrow while scrolling, the hand over what a
 // click edits.
 enum class ViewCursor { Default, Scroll, Hand };
@@ -64,6 +69,17 @@ class MainWindowPort {
     // The check is over: with findings the window lists them and shows itself; without any it
     // goes away.
     virtual void FinishMapCheck(const std::vector<CheckFinding>& findings) = 0;
+    // Start-up found a pair autosaved by a session that did not end cleanly.
+    virtual RecoveryChoice AskRecovery(const std::string& /*question*/) {
+        return RecoveryChoice::Later;
+    }
+    // The undo history changed: how many steps it holds (shown in the status bar).
+    virtual void ShowHistory(const HistoryStatus& /*status*/) {}
+    // The file a macro is recorded into, or the one to play; nothing when cancelled.
+    virtual std::optional<std::string> ChooseMacroFile(const FileDialogSetup& /*setup*/,
+                                                       bool /*save*/) {
+        return std::nullopt;
+    }
 };
 
 // The map view as the session uses it: the position it shows, drawing the visible map into the

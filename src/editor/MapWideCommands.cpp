@@ -10,6 +10,7 @@
 #include "editor/DragScroll.h"
 #include "editor/Placement.h"
 #include "editor/UndoAndClipboard.h"
+#include "editor/UndoHistory.h"
 #include "game/Footprints.h"
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
@@ -53,6 +54,8 @@ bool MapWideCommands::NewMapOfSize(const MapSizeTexts& texts) {
     clipboard_.EndModes();
     ctx_.Map.FillAsNewMap(outcome.Size->Width, outcome.Size->Height, ctx_.Rng);
     ctx_.Store.Clear();
+    // Nothing of the last map is left to undo.
+    ctx_.History.Clear();
     // The default terrain list replaces the old map's: its pictures must follow.
     ctx_.Host.ReloadTerrainPictures();
     if (MiniMapPort* mini = ctx_.Host.MiniMap()) mini->Rebuild();
@@ -60,6 +63,9 @@ bool MapWideCommands::NewMapOfSize(const MapSizeTexts& texts) {
 }
 
 void MapWideCommands::ResizeMap() {
+    // The repair and the new size are one step, taken from the map without a paste preview.
+    clipboard_.EndModes();
+    HistoryScope step(ctx_.History);
     tess::RepairObjects(ctx_.Map, ctx_.Host.Objects(), ctx_.Store);
     std::string width = std::to_string(ctx_.Map.Width);
     std::string height = std::to_string(ctx_.Map.Height);
@@ -72,6 +78,8 @@ void MapWideCommands::ResizeMap() {
 }
 
 bool MapWideCommands::ResizeTo(const std::string& width, const std::string& height) {
+    clipboard_.EndModes();
+    HistoryScope step(ctx_.History);
     tess::RepairObjects(ctx_.Map, ctx_.Host.Objects(), ctx_.Store);
     return ApplySize(width, height);
 }
@@ -96,6 +104,8 @@ bool MapWideCommands::ApplySize(const std::string& width, const std::string& hei
 }
 
 void MapWideCommands::RepairObjects() {
+    clipboard_.EndModes();
+    HistoryScope step(ctx_.History);
     tess::RepairObjects(ctx_.Map, ctx_.Host.Objects(), ctx_.Store);
     ctx_.Modified = true;
     ctx_.Host.MeView();
@@ -105,6 +115,7 @@ void MapWideCommands::DigWater() {
     // One level step per cell: the brush is a single cell whatever the level bar shows.
     ctx_.Tools.SetPenRadius(0);
     ctx_.Tools.SelectTool(kLevelTool + kDigLevel);
+    HistoryScope step(ctx_.History);
     ctx_.Modified = true;
     tMapa& map = ctx_.Map;
     const int32_t width = std::clamp(map.Width, 0, kMaxMapSize);
@@ -154,6 +165,8 @@ void MapWideCommands::DeleteTrees() {
     for (int32_t type = 0; type < kObjectSlots; ++type)
         if (const tObject* object = objects.Item(type)) isTree[type] = !object->Tree_idx.empty();
     tMapa& map = ctx_.Map;
+    clipboard_.EndModes();
+    HistoryScope step(ctx_.History);
     ctx_.Modified = true;
     const int32_t width = map.Width;
     ForEachRow(map.Height, [&](int32_t y) {
@@ -171,6 +184,7 @@ void MapWideCommands::DeleteTrees() {
 
 void MapWideCommands::ResetUnits() {
     tKalistor& store = ctx_.Store;
+    HistoryScope step(ctx_.History);
     ctx_.Modified = true;
     const int32_t last = std::clamp(store.UnitCount, 0, kMaxUnits);
     for (int32_t i = 0; i <= last; ++i) {
@@ -184,6 +198,8 @@ void MapWideCommands::ResetUnits() {
 void MapWideCommands::FillWholeMap() {
     const int32_t code = ctx_.State().ToolCode;
     if (code < 0 || code >= kFirstUnfillable) return;
+    clipboard_.EndModes();
+    HistoryScope step(ctx_.History);
     ctx_.Modified = true;
     tMapa& map = ctx_.Map;
     for (int32_t y = 0; y < map.Height; ++y)
@@ -203,6 +219,7 @@ void MapWideCommands::EditCellParams(TPoint cell) {
     }
     const std::optional<CellParamTexts> answer = dialog->EditCellParams(texts);
     if (!answer) return;
+    HistoryScope step(ctx_.History);
     std::string refused;
     for (int direction = 0; direction < 8; ++direction) {
         const std::string& text = (*answer)[static_cast<size_t>(direction)];

@@ -10,6 +10,7 @@
 #include "editor/Placement.h"
 #include "editor/SoundEditorPort.h"
 #include "editor/UndoAndClipboard.h"
+#include "editor/UndoHistory.h"
 #include "game/Clipboard.h"
 #include "game/Footprints.h"
 #include "game/Kalistor.h"
@@ -47,20 +48,22 @@ void MouseTools::SetCursor(ViewCursor cursor) {
 
 void MouseTools::Down(MouseButton button) {
     ToolState& state = ctx_.State();
-    tMapa& map = ctx_.Map;
     tKalistor& store = ctx_.Store;
     tClipBoard& clip = ctx_.Clipboard;
     const TPoint cell = ctx_.CursorCell;
     const bool left = button == MouseButton::Left;
     // Every press counts as a change, even one that only starts scrolling.
     ctx_.Modified = true;
+    // A new press ends whatever the last one did, should its release never have come.
+    ctx_.History.EndStep();
 
     // A left press while the right button scrolls picks the object under the mouse in the
-    // object palette, or repaints a border; it never starts an edit, and the scroll goes on.
+    // object palette, or repaints a border; it never starts a drag, and the scroll goes on.
     if (left && state.DragState == kDragScroll) {
         if (HoldsObject(cell)) {
             Pick(cell);
         } else {
+            HistoryScope step(ctx_.History);
             brushes_.RepaintBorder(cell);
             ctx_.Host.MeView();
         }
@@ -72,6 +75,7 @@ void MouseTools::Down(MouseButton button) {
         ctx_.Tools.Changed();
         const int32_t unit = state.CurrentPack.Extra;
         if (!IsUnit(unit)) return;
+        HistoryScope step(ctx_.History);
         store.Units[static_cast<size_t>(unit)].PatrolaX = cell.X;
         store.Units[static_cast<size_t>(unit)].PatrolaY = cell.Y;
         store.EditUnit(unit);
@@ -93,8 +97,11 @@ void MouseTools::Down(MouseButton button) {
     switch (button) {
         case MouseButton::Left:
             state.DragState = kDragLeft;
-            clip.Undo.Store(map, store);
+            // The undo snapshot of map and game data; the drag's release ends the step.
+            ctx_.History.BeginStep();
             EditPress();
+            // A press whose work is done (a dialog, a placement, the fill) is a step already.
+            if (state.DragState != kDragLeft) ctx_.History.EndStep();
             return;
         case MouseButton::Right:
             SetCursor(ViewCursor::Scroll);
@@ -237,6 +244,7 @@ void MouseTools::Move(TPoint underMouse, bool redraw) {
     ToolState& state = ctx_.State();
     tMapa& map = ctx_.Map;
     tClipBoard& clip = ctx_.Clipboard;
+    underMouse_ = underMouse;
     // A brush wider than 3 x 3 has its anchor (its south corner) PenRadius - 1 steps down.
     TPoint cell = underMouse;
     for (int32_t i = 1; i < std::min(state.PenRadius, kMaxPenRadius + 1); ++i)
@@ -289,6 +297,8 @@ void MouseTools::Move(TPoint underMouse, bool redraw) {
 void MouseTools::Up(MouseButton button) {
     ToolState& state = ctx_.State();
     tClipBoard& clip = ctx_.Clipboard;
+    // Everything the press and its drag did is one step.
+    ctx_.History.EndStep();
     // Releasing the left button during a scroll leaves the scroll to the right button.
     if (button == MouseButton::Left && state.DragState == kDragScroll) return;
     if (state.DragState == kDragLeft && clip.State == kClipSelecting) clipboard_.FinishSelection();

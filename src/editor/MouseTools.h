@@ -36,6 +36,8 @@ class MouseTools {
     void Up(MouseButton button);
 
     ViewCursor Cursor() const { return cursor_; }
+    // The cell under the mouse as the last move found it (before a wide brush's anchor step).
+    TPoint UnderMouse() const { return underMouse_; }
 
   private:
     // The press steps of a left button that edits (after the undo snapshot).
@@ -57,6 +59,7 @@ class MouseTools {
     ViewCursor cursor_ = ViewCursor::Default;
     std::optional<TPoint> lineEnd_;  // where the line preview ends
     TPoint lastCell_;                // the cell the last move reached
+    TPoint underMouse_;              // the cell under the mouse at the last move
 };
 
 }  // namespace tess

@@ -41,15 +41,26 @@ class ScriptRunner::Dialogs final : public AmountDialogPort, public CellParamsDi
         session_.Store().SetEditors(editors ? editors : ownEditors_.get());
     }
 
-    // "Těžba": a number, or the text typed into its field.
+    // "Těžba": a number, or the text typed into its field, or {"text": T, "scroll": N} with
+    // the position its bar was left at; anything else cancels it.
     std::optional<AmountReply> AskAmount(const AmountRequest& request) override {
         const std::optional<json> answer = answers_.Take();
         if (!answer) return std::nullopt;
         AmountReply reply{"", request.ScrollPosition};
-        if (answer->is_number_integer())
-            reply.Text = answer->dump();
-        else if (answer->is_string())
-            reply.Text = answer->get<std::string>();
+        const json* text = &*answer;
+        if (answer->is_object()) {
+            const auto typed = answer->find("text");
+            if (typed == answer->end()) return std::nullopt;
+            text = &*typed;
+            const auto scroll = answer->find("scroll");
+            if (scroll != answer->end() && request.ScrollPosition >= 0)
+                reply.ScrollPosition =
+                    static_cast<int32_t>(ScriptRunner::Integer(*scroll, "scroll", 1, 100));
+        }
+        if (text->is_number_integer())
+            reply.Text = text->dump();
+        else if (text->is_string())
+            reply.Text = text->get<std::string>();
         else
             return std::nullopt;
         return reply;

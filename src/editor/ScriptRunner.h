@@ -16,6 +16,7 @@
 
 #include "editor/MainWindowPort.h"
 #include "editor/ScriptAnswers.h"
+#include "game/AddPack.h"
 
 namespace tess {
 
@@ -40,6 +41,9 @@ struct EditScript {
 EditScript ReadEditScript(std::string_view text);
 
 class ScriptRunner;
+
+// An entry's fields as the "place" verb takes them (and "palette list" prints them).
+nlohmann::json AddPackJson(const tAddPack& entry);
 
 // One verb: its key in an action, the other keys an action of it may carry, and its handler.
 // A handler raises ScriptError (without an index) for a bad value.
@@ -74,6 +78,9 @@ class ScriptRunner {
     int32_t ActionsRun() const { return actionsRun_; }
     // Dialogs that found no queued answer and were cancelled.
     int32_t Unanswered() const { return answers_.Unanswered(); }
+    // The view centre the last "view" action placed the view at: the centre a saved map keeps.
+    const std::optional<TPoint>& ViewCentre() const { return viewCentre_; }
+    void SetViewCentre(TPoint cell) { viewCentre_ = cell; }
 
     // File names a script gives, as the program finds them (the command-line tool: relative to
     // the directory it started in). The default keeps them as they are.
@@ -95,6 +102,7 @@ class ScriptRunner {
     ScriptAnswers answers_;
     std::unique_ptr<Dialogs> dialogs_;
     int32_t actionsRun_ = 0;
+    std::optional<TPoint> viewCentre_;
 };
 
 // The main window of a session without a display: no dialog answers, nothing is shown.

@@ -140,6 +140,21 @@ void Layers(R& r, const json& a) {
     r.Session().Tools().SetViewMask(static_cast<uint8_t>(R::Integer(a["layers"], "layers", 0, 63)));
 }
 
+void View(R& r, const json& a) {
+    // The centre of a view wider than the map may lie beyond it: the view keeps on the map, the
+    // file keeps the centre.
+    const json& cell = a["view"];
+    if (!cell.is_array() || cell.size() != 2)
+        throw ScriptError("\"view\" must be [x, y] with two whole numbers");
+    constexpr int64_t kReach = int64_t{1} << 20;
+    const TPoint centre{static_cast<int32_t>(R::Integer(cell[0], "x", -kReach, kReach)),
+                        static_cast<int32_t>(R::Integer(cell[1], "y", -kReach, kReach))};
+    EditorSession& session = r.Session();
+    tMapa::PlaceView(session.View(), centre, session.Map().Width, session.Map().Height);
+    r.SetViewCentre(centre);
+    session.MeView();
+}
+
 // --- the mouse, in cells ---------------------------------------------------------------------
 
 void Press(R& r, const json& a) {
@@ -215,6 +230,7 @@ void Command(R& r, const json& a) {
 
     static const std::pair<const char*, MenuCommand> kMenuCommands[] = {
         {"undo", MenuCommand::Undo},
+        {"redo", MenuCommand::Redo},
         {"copy", MenuCommand::CopyRectangle},
         {"copy-diamond", MenuCommand::CopyDiamond},
         {"paste", MenuCommand::Paste},
@@ -266,6 +282,7 @@ const std::vector<ScriptVerb>& Table() {
         {"pen", {}, Pen},
         {"option", {"checked"}, Option},
         {"layers", {}, Layers},
+        {"view", {}, View},
         {"press", {"button"}, Press},
         {"move", {}, Move},
         {"release", {"button"}, Release},
@@ -281,6 +298,28 @@ const std::vector<ScriptVerb>& Table() {
 }
 
 }  // namespace
+
+nlohmann::json AddPackJson(const tAddPack& entry) {
+    nlohmann::json weights = nlohmann::json::array();
+    for (char weight : entry.TreeWeights)
+        weights.push_back(static_cast<uint8_t>(weight));
+    return {{"Name", Cp1250ToUtf8(entry.Name)},
+            {"IdObject", entry.IdObject},
+            {"Id", entry.Id},
+            {"Extra", entry.Extra},
+            {"UseOsada", entry.UseOsada},
+            {"UseVes", entry.UseVes},
+            {"UseMesto", entry.UseMesto},
+            {"Tag", entry.Tag},
+            {"RandomShade", entry.RandomShade},
+            {"Group", entry.Group},
+            {"OwnerClass", entry.OwnerClass},
+            {"TreeMode", entry.TreeMode},
+            {"TreeFlags", entry.TreeFlags},
+            {"TreeLetters", Cp1250ToUtf8(entry.TreeLetters)},
+            {"TreeWeights", weights},
+            {"Spacing", entry.Spacing}};
+}
 
 std::span<const ScriptVerb> ScriptVerbs() {
     return Table();

@@ -24,6 +24,9 @@ UndoAndClipboard& EditorSession::ClipCommands() {
 MapWideCommands& EditorSession::MapCommands() {
     return engine_->commands;
 }
+UndoHistory& EditorSession::History() {
+    return engine_->history;
+}
 EnginePorts& EditorSession::Ports() {
     return engine_->ports;
 }

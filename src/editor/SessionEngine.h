@@ -10,6 +10,8 @@
 #include "editor/Placement.h"
 #include "editor/ToolBox.h"
 #include "editor/UndoAndClipboard.h"
+#include "editor/UndoHistory.h"
+#include "game/Clipboard.h"
 
 namespace tess {
 
@@ -18,6 +20,7 @@ class EditorSession::Engine final : public ToolHost, public EditHost {
     explicit Engine(EditorSession& session)
         : session_(session),
           tools(*this),
+          history(*session.map_, *session.store_, session.clipboard_->Undo),
           context{*session.map_,
                   *session.store_,
                   *session.clipboard_,
@@ -30,6 +33,7 @@ class EditorSession::Engine final : public ToolHost, public EditHost {
                   session.Modified,
                   preview,
                   ports,
+                  history,
                   session.port_,
                   *this},
           placement(context),
@@ -61,6 +65,7 @@ class EditorSession::Engine final : public ToolHost, public EditHost {
     ToolBox tools;
     PreviewGrid preview;
     EnginePorts ports;
+    UndoHistory history;
     EditContext context;
     Placement placement;
     Brushes brushes;

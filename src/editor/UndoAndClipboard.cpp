@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "editor/DragScroll.h"
+#include "editor/UndoHistory.h"
 #include "game/Clipboard.h"
 #include "game/Footprints.h"
 #include "map/MapDat.h"
@@ -20,16 +22,32 @@ constexpr const char* kClipExtension = ".clp";
 }  // namespace
 
 void UndoAndClipboard::Undo() {
+    Travel(true);
+}
+
+void UndoAndClipboard::Redo() {
+    Travel(false);
+}
+
+void UndoAndClipboard::Travel(bool back) {
     EndModes();
-    tData& snapshot = ctx_.Clipboard.Undo;
-    // Nothing was edited yet: there is nothing to go back to.
-    if (!snapshot.HasSnapshot()) {
+    // A step taken back in the middle of a drag ends the drag: what the mouse does next would
+    // belong to no step.
+    if (ctx_.State().DragState == kDragLeft) ctx_.State().DragState = kDragIdle;
+    UndoHistory& history = ctx_.History;
+    history.EndStep();
+    if (back ? !history.CanUndo() : !history.CanRedo()) {
         Ui().Beep();
         return;
     }
     ctx_.Host.BlankFrame();
-    snapshot.Restore(ctx_.Map, ctx_.Store);
+    if (back)
+        history.Undo();
+    else
+        history.Redo();
     ctx_.Modified = true;
+    // A resize taken back or done again: the view stays inside the map.
+    ScrollViewByDrag(ctx_.Host.View(), ctx_.Map.Width, ctx_.Map.Height, {}, {}, false);
     if (MiniMapPort* mini = ctx_.Host.MiniMap()) mini->Rebuild();
     ctx_.Host.PrepocitejHrace();
     ctx_.Host.MeView();
@@ -102,6 +120,8 @@ void UndoAndClipboard::FinishPaste(TPoint cell, bool paste) {
     clip.State = kClipIdle;
     previewAt_.reset();
     ctx_.Preview.RestoreInto(ctx_.Map);
+    // A step of its own, compared with the map as it was without the preview.
+    HistoryScope step(ctx_.History);
     if (paste) clip.Paste(ctx_.Map, ctx_.Store, cell.X, cell.Y, true);
     tess::RepairObjects(ctx_.Map, ctx_.Host.Objects(), ctx_.Store);
     if (MiniMapPort* mini = ctx_.Host.MiniMap()) mini->Rebuild();

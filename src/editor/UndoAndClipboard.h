@@ -16,9 +16,11 @@ class UndoAndClipboard {
   public:
     explicit UndoAndClipboard(EditContext& context) : ctx_(context) {}
 
-    // "Zpět": a blank frame, then the map and game data as the last editing press found them.
-    // Before the first editing press there is nothing to restore: a beep.
+    // "Zpět": a blank frame, then the map and game data as they were before the last step of
+    // the history; "Znovu" does the last step undone again. With nothing to undo or redo: a
+    // beep. Either ends a drag in progress (its step first).
     void Undo();
+    void Redo();
     // "Zkopírovat" (rectangle) and the hidden diamond copy: the selection mode starts.
     void StartCopy(bool rectangular);
     // "Vložit": the paste mode starts; the map is kept for the previews.
@@ -57,6 +59,8 @@ class UndoAndClipboard {
     void SetGameDirectory(std::string directory) { gameDirectory_ = std::move(directory); }
 
   private:
+    void Travel(bool back);
+
     EditContext& ctx_;
     std::string gameDirectory_;
     std::optional<TPoint> previewAt_;  // where the paste preview stands

@@ -93,6 +93,35 @@ TEST_F(MapEditTest, AScriptsEditsAreSavedAndSummed) {
     EXPECT_TRUE(fs::exists(dir.File("out.sav")));
 }
 
+TEST_F(MapEditTest, UndoStepsBackThroughTheEditsAndRedoDoesThemAgain) {
+    const auto result = Edit(R"({"actions": [
+        {"terrain": 12}, {"stroke": [[10, 10], [14, 18]]},
+        {"terrain": 3}, {"stroke": [[30, 30], [40, 30]]},
+        {"place": {"IdObject": 5, "Id": 5}}, {"click": [50, 50]},
+        {"command": "undo"}, {"command": "undo"}, {"command": "undo"}, {"command": "undo"},
+        {"command": "redo"}]})");
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto out = LoadOut();
+    EXPECT_EQ(out->GetTerrain(12, 14), 12);  // undone, then done again
+    EXPECT_NE(out->GetTerrain(35, 30), 3);
+    EXPECT_EQ(out->GetOccupancy(50, 50), 0);
+}
+
+TEST_F(MapEditTest, TheViewActionGivesTheCentreTheSavedMapKeeps) {
+    ASSERT_EQ(Edit(R"({"actions": [{"terrain": 2}, {"click": [5, 5]}]})").status, 0);
+    EXPECT_EQ(LoadOut()->StoredViewCentre(), (TPoint{20, 20}));  // the one it was opened with
+
+    ASSERT_EQ(
+        Edit(R"({"actions": [{"view": [40, 33]}, {"terrain": 2}, {"click": [5, 5]}]})").status, 0);
+    EXPECT_EQ(LoadOut()->StoredViewCentre(), (TPoint{40, 33}));
+    // A view wider than the map centres beyond it: the file keeps that centre all the same.
+    ASSERT_EQ(Edit(R"({"actions": [{"view": [70, 90]}]})").status, 0);
+    EXPECT_EQ(LoadOut()->StoredViewCentre(), (TPoint{70, 90}));
+    const auto refused = Edit(R"({"actions": [{"view": [1, "2"]}]})");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("action 0"), std::string::npos) << refused.err;
+}
+
 TEST_F(MapEditTest, PaletteAndMixActionsChooseWhatTheObjectToolPlaces) {
     const auto result = Edit(R"({"seed": 3, "actions": [
         {"palette": {"page": "Priroda", "entry": 0}}, {"click": [20, 20]},

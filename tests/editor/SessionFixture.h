@@ -13,6 +13,7 @@
 
 #include "editor/EditorSession.h"
 #include "editor/MainWindowPort.h"
+#include "editor/UndoHistory.h"
 #include "game/GameFixture.h"
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
@@ -53,6 +54,11 @@ class ScriptedPort final : public MainWindowPort {
         ++checksFinished;
         lastFindings = findings;
     }
+    void ShowHistory(const HistoryStatus& status) override { lastHistory = status; }
+    RecoveryChoice AskRecovery(const std::string& question) override {
+        recoveryQuestions.push_back(question);
+        return Next(recoveryAnswers, "recovery question");
+    }
 
     // Records the rows a check reports.
     struct RecordedProgress final : CheckProgress {
@@ -80,6 +86,9 @@ class ScriptedPort final : public MainWindowPort {
     int checksStarted = 0;
     int checksFinished = 0;
     std::vector<CheckFinding> lastFindings;
+    HistoryStatus lastHistory;
+    std::deque<RecoveryChoice> recoveryAnswers;
+    std::vector<std::string> recoveryQuestions;
 
   private:
     template <typename T>

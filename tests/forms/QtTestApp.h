@@ -1,5 +1,5 @@
-// The one QApplication of the form tests; settings go to a temporary directory, never to the
-// user's own.
+// The one QApplication of the form tests; settings and data go to temporary directories, never
+// to the user's own.
 #pragma once
 
 #include <QApplication>
@@ -18,9 +18,16 @@ inline QTemporaryDir& SettingsDirectory() {
     return dir;
 }
 
+// The per-user data location of the tests (autosaved pairs go there), never the user's own.
+inline QTemporaryDir& DataDirectory() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
 inline QApplication& TestApp() {
     static QApplication* app = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("XDG_DATA_HOME", DataDirectory().path().toUtf8());
         static int argc = 1;
         static char name[] = "forms_tests";
         static char* argv[] = {name, nullptr};

@@ -3,12 +3,19 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QTimer>
 
+#include "editor/UndoHistory.h"
 #include "editor/forms/EngineDialogs.h"
 #include "editor/forms/FileDialogs.h"
 #include "editor/forms/KontrolaMapy.h"
@@ -16,6 +23,7 @@
 #include "editor/forms/LongWork.h"
 #include "editor/forms/MapSurfaceWidget.h"
 #include "editor/forms/PaletteWindows.h"
+#include "editor/forms/QtUiHost.h"
 #include "editor/forms/RozmeryMapy.h"
 #include "editor/forms/WidgetToolWindow.h"
 #include "game/forms/QtEditorDialogs.h"
@@ -42,6 +50,10 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
     setWindowTitle(EditorSession::kStartCaption);
     // The engine's dialogs and its long work; the object palette joins once it exists.
     engineDialogs_ = std::make_unique<EngineDialogs>(this);
+    historyLabel_ = new QLabel(this);
+    historyLabel_->setObjectName("HistoryStatus");
+    statusBar()->addWidget(historyLabel_);
+    ShowHistory(HistoryStatus{});
     longWork_ = std::make_unique<LongWork>(this);
     EnginePorts& ports = session_.Ports();
     ports.Amount = engineDialogs_.get();
@@ -69,6 +81,12 @@ TForm1::TForm1(const SessionSetup& setup, QWidget* parent)
     });
     session_.AttachSoundEditors(soundEditors_.get());
     palettes_ = std::make_unique<PaletteWindows>(this, session_);
+    session_.SetRecoveryDirectory(setup.RecoveryDirectory.empty() ? RecoveryLocation()
+                                                                  : setup.RecoveryDirectory);
+    autosaveTimer_ = new QTimer(this);
+    autosaveTimer_->setInterval(1000);
+    connect(autosaveTimer_, &QTimer::timeout, this,
+            [this] { session_.AutosaveTick(QDateTime::currentMSecsSinceEpoch()); });
 
     for (const MenuItem& top : MainMenuItems()) {
         QMenu* menu = menuBar()->addMenu(MenuText(top.Caption));
@@ -117,8 +135,12 @@ QAction* TForm1::AddMenuAction(QMenu* menu, const MenuItem& item, const std::str
     QAction* action = menu->addAction(MenuText(item.Caption));
     action->setObjectName(QString::fromStdString(key));
     action->setVisible(!item.Hidden);
-    if (ShortcutIsActive(item))
-        action->setShortcut(QKeySequence(QString::fromStdString(item.Shortcut)));
+    if (ShortcutIsActive(item)) {
+        QList<QKeySequence> keys{QKeySequence(QString::fromStdString(item.Shortcut))};
+        if (!item.AltShortcut.empty())
+            keys.append(QKeySequence(QString::fromStdString(item.AltShortcut)));
+        action->setShortcuts(keys);
+    }
     // Items of hidden menus keep their shortcuts working through the window itself.
     if (hidden && !item.Shortcut.empty()) addAction(action);
     const bool wired = IsWired(item.Command);
@@ -180,6 +202,7 @@ void TForm1::DXDraw1InitializeSurface() {
          palettes_->Place(kObjectPalette), palettes_->Place(kWallPalette)});
     session_.FinishStartUp();
     ready_ = true;
+    autosaveTimer_->start();
 }
 
 void TForm1::MeReSize() {
@@ -271,6 +294,33 @@ void TForm1::FinishMapCheck(const std::vector<CheckFinding>& findings) {
         delete window;
     else
         window->ShowFindings(findings);
+}
+
+void TForm1::ShowHistory(const HistoryStatus& status) {
+    if (historyLabel_) historyLabel_->setText(QString::fromStdString(HistoryStatusText(status)));
+}
+
+RecoveryChoice TForm1::AskRecovery(const std::string& question) {
+    QMessageBox box(QMessageBox::Question, QtUiHost::kBoxTitle, QString::fromStdString(question),
+                    QMessageBox::NoButton, this);
+    box.setObjectName("RecoveryQuestion");
+    QPushButton* restore = box.addButton("Obnovit", QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton("Zahodit", QMessageBox::DestructiveRole);
+    box.setDefaultButton(restore);
+    box.exec();
+    if (box.clickedButton() == restore) return RecoveryChoice::Restore;
+    if (box.clickedButton() == discard) return RecoveryChoice::Discard;
+    return RecoveryChoice::Later;
+}
+
+std::optional<std::string> TForm1::ChooseMacroFile(const FileDialogSetup& setup, bool save) {
+    return save ? ChooseFile(this, "Nahrát makro", "MacroDialog", setup, true)
+                : ChooseFile(this, "Přehrát makro", "MacroDialog", setup, false);
+}
+
+std::string TForm1::RecoveryLocation() {
+    return (QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/recovery")
+        .toStdString();
 }
 
 void TForm1::SetViewCursor(ViewCursor cursor) {

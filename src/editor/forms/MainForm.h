@@ -13,6 +13,8 @@
 #include "editor/MainWindowPort.h"
 
 class QAction;
+class QLabel;
+class QTimer;
 class QMenu;
 
 namespace tess {
@@ -55,6 +57,7 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     const std::vector<QAction*>& SettlementActions() const { return settlementActions_; }
     QMenu* ProjectMenu() const { return projectMenu_; }
     LongWork* Work() const { return longWork_.get(); }
+    QLabel* HistoryLabel() const { return historyLabel_; }
 
     // MainWindowPort
     std::optional<std::string> ChooseMapToOpen(const FileDialogSetup& setup) override;
@@ -65,6 +68,12 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     void SetViewCursor(ViewCursor cursor) override;
     CheckProgress* StartMapCheck() override;
     void FinishMapCheck(const std::vector<CheckFinding>& findings) override;
+    void ShowHistory(const HistoryStatus& status) override;
+    RecoveryChoice AskRecovery(const std::string& question) override;
+    std::optional<std::string> ChooseMacroFile(const FileDialogSetup& setup, bool save) override;
+
+    // Where autosaved pairs go: the per-user data location's "recovery".
+    static std::string RecoveryLocation();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,11 +110,14 @@ class TForm1 final : public QMainWindow, public MainWindowPort {
     };
     std::vector<RuledItem> ruledItems_;
     std::vector<std::pair<QAction*, MenuCommand>> toggles_;
+    QLabel* historyLabel_ = nullptr;  // the undo history's steps, in the status bar
     QMenu* projectMenu_ = nullptr;
     QMenu* playersMenu_ = nullptr;
     QMenu* settlementsMenu_ = nullptr;
     std::vector<QAction*> playerActions_;
     std::vector<QAction*> settlementActions_;
+    // Asks the session every second whether an autosave is due.
+    QTimer* autosaveTimer_ = nullptr;
     bool startScheduled_ = false;
     bool startedUp_ = false;
     bool ready_ = false;
