@@ -3,19 +3,25 @@
 //   25 MB grids the step compares;
 // - undoing and redoing a 100-cell stroke beside copying its changed cells there and back;
 // - the memory 1,000 strokes of the 27 x 27 terrain brush keep in the history, per step, beside
-//   the bytes of the cells they changed.
+//   the bytes of the cells they changed;
+// - an autosave of a full map beside writing the same pair as "Uložit" does.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
 #include "editor/EditorSession.h"
 #include "editor/MouseTools.h"
+#include "editor/RecoveryStore.h"
 #include "editor/ScriptRunner.h"
 #include "editor/ToolBox.h"
 #include "editor/UndoHistory.h"
 #include "game/Clipboard.h"
+#include "game/MapFiles.h"
 #include "map/MapDat.h"
 #include "resources/Random.h"
 #include "resources/Settings.h"
@@ -190,6 +196,49 @@ void BM_HistoryMemoryOf1000BrushStrokes(benchmark::State& state) {
     SetUi(previous);
 }
 BENCHMARK(BM_HistoryMemoryOf1000BrushStrokes)->Unit(benchmark::kSecond)->Iterations(1);
+
+// --- autosave --------------------------------------------------------------------------------
+
+// The temporary directory of the autosave benchmarks, removed at the end.
+struct ScratchDir {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("tess-autosave-" + std::to_string(::getpid()));
+    ScratchDir() { std::filesystem::create_directories(path); }
+    ~ScratchDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+// One autosave of a full 2047 x 2047 map: the recovery pair, its
+// manifest and the copy of the store it is made from.
+void BM_AutosaveOfAFullMap(benchmark::State& state) {
+    HistoryScene& scene = Scene();
+    ScratchDir dir;
+    SilentUi ui;  // the bench has no game tables: the store's lookups say so
+    UiHost* previous = SetUi(&ui);
+    RecoveryStore recovery("/nonexistent-game-directory");
+    recovery.SetDirectory((dir.path / "recovery").string());
+    int64_t at = 0;
+    for (auto _ : state)
+        recovery.Save(*scene.map, *scene.store, {1000, 1000}, "MAPS\\velka.map", ++at);
+    recovery.RemoveOwn();
+    SetUi(previous);
+}
+BENCHMARK(BM_AutosaveOfAFullMap)->Unit(benchmark::kMillisecond);
+
+// The baseline: the same pair written as "Uložit" writes it, without the check.
+void BM_AutosaveBaselineWritePair(benchmark::State& state) {
+    HistoryScene& scene = Scene();
+    ScratchDir dir;
+    SilentUi ui;
+    UiHost* previous = SetUi(&ui);
+    const std::string map = (dir.path / "velka.map").string();
+    for (auto _ : state)
+        WriteMapPair(*scene.map, *scene.store, {1000, 1000}, map, GameDataName(map), nullptr);
+    SetUi(previous);
+}
+BENCHMARK(BM_AutosaveBaselineWritePair)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tess

@@ -2,6 +2,7 @@
 #include "editor/MacroRecorder.h"
 
 #include <string_view>
+#include <utility>
 
 #include "editor/EditorSession.h"
 #include "editor/MouseTools.h"
@@ -23,9 +24,9 @@ namespace {
 
 // The options a replay must share with the recording: the checked items of "Nastavení".
 constexpr MenuCommand kOptions[] = {
-    MenuCommand::ToggleAutoRepair,  MenuCommand::ToggleEditNewBuildings,
+    MenuCommand::ToggleAutoRepair,    MenuCommand::ToggleEditNewBuildings,
     MenuCommand::ToggleReverseScroll, MenuCommand::ToggleWallChange,
-    MenuCommand::ToggleShowBlocked, MenuCommand::ToggleSoundEditing,
+    MenuCommand::ToggleShowBlocked,   MenuCommand::ToggleSoundEditing,
 };
 
 std::string OptionCaption(MenuCommand command) {
@@ -37,31 +38,37 @@ std::string OptionCaption(MenuCommand command) {
 }
 
 // The commands a script names by a verb alone.
+constexpr std::pair<MenuCommand, const char*> kCommandVerbs[] = {
+    {MenuCommand::Undo, "undo"},
+    {MenuCommand::Redo, "redo"},
+    {MenuCommand::CopyRectangle, "copy"},
+    {MenuCommand::CopyDiamond, "copy-diamond"},
+    {MenuCommand::Paste, "paste"},
+    {MenuCommand::RepairObjects, "repair"},
+    {MenuCommand::DigWater, "dig-water"},
+    {MenuCommand::DeleteTrees, "delete-trees"},
+    {MenuCommand::ResetUnits, "reset-units"},
+    {MenuCommand::FillWholeMap, "fill-map"},
+    {MenuCommand::PenRadius27, "27x27"},
+    {MenuCommand::NewPlayer, "add-player"},
+    {MenuCommand::EditPlayer, "edit-player"},
+    {MenuCommand::EditSettlement, "edit-settlement"},
+};
+
 const char* CommandVerb(MenuCommand command) {
-    switch (command) {
-        case MenuCommand::Undo: return "undo";
-        case MenuCommand::Redo: return "redo";
-        case MenuCommand::CopyRectangle: return "copy";
-        case MenuCommand::CopyDiamond: return "copy-diamond";
-        case MenuCommand::Paste: return "paste";
-        case MenuCommand::RepairObjects: return "repair";
-        case MenuCommand::DigWater: return "dig-water";
-        case MenuCommand::DeleteTrees: return "delete-trees";
-        case MenuCommand::ResetUnits: return "reset-units";
-        case MenuCommand::FillWholeMap: return "fill-map";
-        case MenuCommand::PenRadius27: return "27x27";
-        case MenuCommand::NewPlayer: return "add-player";
-        case MenuCommand::EditPlayer: return "edit-player";
-        case MenuCommand::EditSettlement: return "edit-settlement";
-        default: return nullptr;
-    }
+    for (const auto& [known, verb] : kCommandVerbs)
+        if (known == command) return verb;
+    return nullptr;
 }
 
 const char* ButtonName(MouseButton button) {
     switch (button) {
-        case MouseButton::Right: return "right";
-        case MouseButton::Middle: return "middle";
-        default: return "left";
+        case MouseButton::Right:
+            return "right";
+        case MouseButton::Middle:
+            return "middle";
+        default:
+            return "left";
     }
 }
 

@@ -70,7 +70,7 @@ class MacroTest : public test::EngineTest {
     // The pair the recording starts from, written as it is.
     void WriteStart() {
         ASSERT_TRUE(tess::WriteMapPair(Map(), Store(), tMapa::ViewCentreOf(session->View()), start,
-                                 GameDataName(start), nullptr)
+                                       GameDataName(start), nullptr)
                         .Saved());
     }
     void OpenStart() {

@@ -163,8 +163,8 @@ TEST_F(MacroFormTest, ARecordedSessionReplayedByMapEditGivesTheSameFiles) {
     ASSERT_TRUE(Session().SaveMapFiles(windowMap, (dir.Path() / "window.sav").string()));
     const std::string cliMap = (dir.Path() / "cli.map").string();
     const std::string command = Quoted(TESS_CLI_PATH) + " map edit " +
-                                Quoted((dir.Path() / "start.map").string()) + " " +
-                                Quoted(cliMap) + " --script " + Quoted(macro) + " --game-dir " +
+                                Quoted((dir.Path() / "start.map").string()) + " " + Quoted(cliMap) +
+                                " --script " + Quoted(macro) + " --game-dir " +
                                 Quoted(game.string()) + " --check >/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
