@@ -11,12 +11,12 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 #include "game/Kalistor.h"
 #include "map/MapDat.h"
 #include "resources/BigFile.h"
+#include "resources/DiskFile.h"
 #include "resources/SafeFile.h"
 
 namespace tess {
@@ -57,14 +57,12 @@ std::string SlotOfManifest(const std::string& name) {
 }
 
 std::optional<RecoveryManifest> ReadManifestFile(const std::string& path) {
-    std::error_code error;
-    const auto size = fs::file_size(path, error);
-    if (error || size > kMaxRecoveryManifest) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                     std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) return std::nullopt;
-    return ReadRecoveryManifest(bytes);
+    // Through the shared guard: a pipe or a device put there is refused, not waited on.
+    try {
+        return ReadRecoveryManifest(ReadDiskFile(path, kMaxRecoveryManifest));
+    } catch (const IoError&) {
+        return std::nullopt;
+    }
 }
 
 void WriteText(const std::string& path, const std::string& text) {

@@ -2,6 +2,7 @@
 // may go, what a failed autosave says and keeps, the start-up offer and its three answers, the
 // clean exit, and the ".bak" pair kept by "Uložit".
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -313,6 +314,17 @@ TEST_F(AutosaveTest, EachPairIsAskedAboutOnceAndARunningSessionsPairIsNotOffered
     EXPECT_TRUE(fs::exists(recovery + "/session-1-a.map"));
     EXPECT_EQ(session->FileName, mapName);
     EXPECT_NE(session->Map().GetTerrain(25, 22), 7);
+}
+
+TEST_F(AutosaveTest, AManifestThatIsAPipeIsPassedOverWithoutWaitingOnIt) {
+    fs::create_directories(recovery);
+    ASSERT_EQ(::mkfifo((recovery + "/session-1.json").c_str(), 0600), 0);
+    Start();  // no answer queued: a question would fail the test, a wait would hang it
+    EXPECT_TRUE(port.recoveryQuestions.empty());
+    EXPECT_EQ(session->FileName, mapName);
+    Paint(12, {20, 20}, {30, 24});
+    ASSERT_TRUE(AutosaveNow());
+    EXPECT_EQ(session->Recovery().OwnSlot(), "session-2");  // the slot it names stays as it is
 }
 
 TEST_F(AutosaveTest, ACleanExitRemovesThePairAndARestoredPairIsNotOfferedAgain) {
